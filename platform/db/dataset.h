@@ -185,6 +185,10 @@ public:
     void Delete();
     void Post();
     void Cancel();
+
+private:
+    class Impl;
+    Impl& impl() const;
 };
 
 // A result query: SQL lines; opening runs them on the table file named after
@@ -202,6 +206,10 @@ public:
     void AddDataField(std::string_view name, FieldType type);
     void AddLookupField(std::string_view name, FieldType type, std::string_view keyField,
                         std::string_view lookupKeyField, std::string_view resultField);
+
+private:
+    class Impl;
+    Impl& impl() const;
 };
 
 // What a grid or a detail table is bound to; switching its dataset switches them.

@@ -1,0 +1,488 @@
+#include "app/mainpas.h"
+
+#include "platform/richedit/rich_edit.h"
+#include "reader/scope_tables.h"
+#include "platform/text/sjis.h"
+#include "platform/ui/combo_box.h"
+#include "platform/ui/db_grid.h"
+#include "platform/ui/edit.h"
+#include "platform/richedit/windows_fonts.h"
+#include "platform/ui/hint.h"
+#include "platform/ui/label.h"
+#include "platform/ui/memo.h"
+#include "platform/ui/page_control.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/splitter.h"
+#include "platform/ui/status_bar.h"
+#include "platform/ui/tool_button.h"
+#include "platform/ui/tree_view.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QMenu>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <string>
+#include <vector>
+
+struct TMain::LawPage {
+    ui::TabSheet* sheet;
+    ui::Panel* panel1;
+    ui::Edit* editKey1;
+    ui::Edit* editKey2;
+    ui::Edit* editBangou;
+    ui::ComboBox* comboBox;
+    ui::Panel* panel2;
+    ui::Panel* panel4;
+    ui::TreeView* treeView;
+    ui::Splitter* splitter2;
+    ui::DBGrid* grid;
+    ui::Splitter* splitter1;
+    ui::Panel* panel3;
+    ui::Panel* panel5;
+    ui::RichEdit* richEdit;
+};
+
+struct TMain::BookPage {
+    ui::TabSheet* sheet;
+    ui::Panel* panel1;
+    ui::Edit* editKey1;
+    ui::Edit* editKey2;
+    ui::Edit* editPage;
+    ui::ComboBox* comboBox;
+    ui::Panel* panel2;
+    ui::Panel* panel4;
+    ui::DBGrid* grid;
+    ui::Splitter* splitter1;
+    ui::Panel* panel3;
+    ui::Panel* panel5;
+    ui::RichEdit* richEdit;
+    ui::Memo* memo;
+};
+
+namespace {
+
+const char* const RichEditHint = "範囲選択後、マウスを右クリックするとコピーできます";
+const char* const ScopeHint = "検索や表示の範囲の設定";
+
+struct PageDesign {
+    const char* caption;
+    int dropDownCount;
+};
+
+const PageDesign LawDesigns[JyobunTabCount] = {
+    {"法人税", 20}, {"消費税", 18}, {"会社法民法", 23}, {"所得税", 15}, {"相続税", 16}, {"国通徴印紙", 22},
+};
+
+const PageDesign BookDesigns[BooksTabCount] = {
+    {"法人目次", 16}, {"消費目次", 10}, {"資産目次", 18},
+};
+
+// The scope combo lists the labels of the tab's scope table.
+std::vector<std::string> ScopeLabels(const ScopeTable& table)
+{
+    std::vector<std::string> labels;
+    for (const ScopeEntry& entry : table)
+        labels.push_back(entry.Label);
+    return labels;
+}
+
+// The narrow strip with a vertical two-character caption ("一" "覧", "詳" "細").
+ui::Panel* CaptionStrip(const char* first, const char* second)
+{
+    auto* strip = new ui::Panel;
+    strip->SetWidth(14);
+    strip->setFrameShape(QFrame::Panel);
+    strip->setFrameShadow(QFrame::Raised);
+    auto* layout = new QVBoxLayout(strip);
+    layout->setContentsMargins(0, 4, 0, 0);
+    layout->setSpacing(0);
+    for (const char* text : {first, second}) {
+        auto* label = new ui::Label(sjis::fromUtf8(text));
+        label->setAlignment(Qt::AlignHCenter);
+        layout->addWidget(label);
+    }
+    layout->addStretch();
+    return strip;
+}
+
+ui::Edit* KeyEdit()
+{
+    auto* edit = new ui::Edit;
+    edit->setFixedWidth(170);
+    return edit;
+}
+
+ui::ComboBox* ScopeCombo(const ScopeTable& scopes, int dropDownCount)
+{
+    auto* combo = new ui::ComboBox;
+    combo->setFixedWidth(170);
+    combo->SetItems(ScopeLabels(scopes));
+    combo->SetText("全範囲"_sj);
+    combo->SetDropDownCount(dropDownCount);
+    ui::SetHint(*combo, sjis::fromUtf8(ScopeHint));
+    return combo;
+}
+
+// The top panel: two rows of a caption and its input.
+ui::Panel* SearchPanel(const char* numberCaption, const char* scopeCaption, ui::Edit* key1,
+                       ui::Edit* key2, ui::Edit* number, ui::ComboBox* scope)
+{
+    auto* panel = new ui::Panel;
+    panel->SetHeight(48);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(new ui::Label("キーワード1"_sj), 0, 0);
+    grid->addWidget(key1, 0, 1);
+    grid->addWidget(new ui::Label("キーワード２"_sj), 0, 2);
+    grid->addWidget(key2, 0, 3);
+    grid->addWidget(new ui::Label(sjis::fromUtf8(numberCaption)), 1, 0);
+    grid->addWidget(number, 1, 1);
+    grid->addWidget(new ui::Label(sjis::fromUtf8(scopeCaption)), 1, 2);
+    grid->addWidget(scope, 1, 3);
+    grid->setColumnStretch(4, 1);
+    return panel;
+}
+
+ui::DBGrid* ResultGrid()
+{
+    auto* grid = new ui::DBGrid;
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setShowGrid(true);
+    grid->horizontalHeader()->setVisible(true);
+    grid->verticalHeader()->setVisible(true);
+    return grid;
+}
+
+ui::RichEdit* TextView()
+{
+    auto* edit = new ui::RichEdit;
+    edit->setReadOnly(true);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ui::SetHint(*edit, sjis::fromUtf8(RichEditHint));
+    return edit;
+}
+
+QFont FormFont()
+{
+    QFont font(sjis::toQString("ＭＳ Ｐゴシック"_sj));
+    font.setPixelSize(12);
+    return font;
+}
+
+QBoxLayout* Flush(QBoxLayout* layout)
+{
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    return layout;
+}
+
+} // namespace
+
+TMain::TMain()
+{
+    ui::installWindowsFonts();
+    setFont(FormFont());
+
+    auto* client = new QWidget;
+    auto* column = Flush(new QVBoxLayout(client));
+    MakeMenus();
+    MakeButtonPanel();
+    column->addWidget(ButtonPanel);
+
+    MainPageControl = new ui::PageControl;
+    MainPageControl->SetTabWidth(68);
+    column->addWidget(MainPageControl, 1);
+    {
+        const LawPage p = MakeLawPage(Houjin);
+        HoujinTab = p.sheet;
+        HoujinPanel1 = p.panel1;
+        HoujinPanel2 = p.panel2;
+        HoujinPanel4 = p.panel4;
+        HoujinTreeView = p.treeView;
+        HoujinSplitter2 = p.splitter2;
+        HoujinDBGrid = p.grid;
+        HoujinSplitter1 = p.splitter1;
+        HoujinPanel3 = p.panel3;
+        HoujinPanel5 = p.panel5;
+        HoujinRichEdit = p.richEdit;
+        HEditKey1 = p.editKey1;
+        HEditKey2 = p.editKey2;
+        HEditBangou = p.editBangou;
+        HComboBox = p.comboBox;
+    }
+    {
+        const BookPage p = MakeBookPage(Hbooks);
+        HbooksTab = p.sheet;
+        HbooksPanel1 = p.panel1;
+        HbooksPanel2 = p.panel2;
+        HbooksPanel4 = p.panel4;
+        HbooksDBGrid = p.grid;
+        HbooksSplitter1 = p.splitter1;
+        HbooksPanel3 = p.panel3;
+        HbooksPanel5 = p.panel5;
+        HbooksRichEdit = p.richEdit;
+        HbooksMemo = p.memo;
+        HbEditKey1 = p.editKey1;
+        HbEditKey2 = p.editKey2;
+        HbEditPage = p.editPage;
+        HbComboBox = p.comboBox;
+    }
+    {
+        const LawPage p = MakeLawPage(Syohi);
+        SyohiTab = p.sheet;
+        SyohiPanel1 = p.panel1;
+        SyohiPanel2 = p.panel2;
+        SyohiPanel4 = p.panel4;
+        SyohiTreeView = p.treeView;
+        SyohiSplitter2 = p.splitter2;
+        SyohiDBGrid = p.grid;
+        SyohiSplitter1 = p.splitter1;
+        SyohiPanel3 = p.panel3;
+        SyohiPanel5 = p.panel5;
+        SyohiRichEdit = p.richEdit;
+        SEditKey1 = p.editKey1;
+        SEditKey2 = p.editKey2;
+        SEditBangou = p.editBangou;
+        SComboBox = p.comboBox;
+    }
+    {
+        const BookPage p = MakeBookPage(Sbooks);
+        SbooksTab = p.sheet;
+        SbooksPanel1 = p.panel1;
+        SbooksPanel2 = p.panel2;
+        SbooksPanel4 = p.panel4;
+        SbooksDBGrid = p.grid;
+        SbooksSplitter1 = p.splitter1;
+        SbooksPanel3 = p.panel3;
+        SbooksPanel5 = p.panel5;
+        SbooksRichEdit = p.richEdit;
+        SbooksMemo = p.memo;
+        SbEditKey1 = p.editKey1;
+        SbEditKey2 = p.editKey2;
+        SbEditPage = p.editPage;
+        SbComboBox = p.comboBox;
+    }
+    {
+        const LawPage p = MakeLawPage(Gen);
+        GenTab = p.sheet;
+        GenPanel1 = p.panel1;
+        GenPanel2 = p.panel2;
+        GenPanel4 = p.panel4;
+        GenTreeView = p.treeView;
+        GenSplitter2 = p.splitter2;
+        GenDBGrid = p.grid;
+        GenSplitter1 = p.splitter1;
+        GenPanel3 = p.panel3;
+        GenPanel5 = p.panel5;
+        GenRichEdit = p.richEdit;
+        GEditKey1 = p.editKey1;
+        GEditKey2 = p.editKey2;
+        GEditBangou = p.editBangou;
+        GComboBox = p.comboBox;
+    }
+    {
+        const LawPage p = MakeLawPage(Toku);
+        TokuTab = p.sheet;
+        TokuPanel1 = p.panel1;
+        TokuPanel2 = p.panel2;
+        TokuPanel4 = p.panel4;
+        TokuTreeView = p.treeView;
+        TokuSplitter2 = p.splitter2;
+        TokuDBGrid = p.grid;
+        TokuSplitter1 = p.splitter1;
+        TokuPanel3 = p.panel3;
+        TokuPanel5 = p.panel5;
+        TokuRichEdit = p.richEdit;
+        TEditKey1 = p.editKey1;
+        TEditKey2 = p.editKey2;
+        TEditBangou = p.editBangou;
+        TComboBox = p.comboBox;
+    }
+    {
+        const LawPage p = MakeLawPage(Zoku);
+        ZokuTab = p.sheet;
+        ZokuPanel1 = p.panel1;
+        ZokuPanel2 = p.panel2;
+        ZokuPanel4 = p.panel4;
+        ZokuTreeView = p.treeView;
+        ZokuSplitter2 = p.splitter2;
+        ZokuDBGrid = p.grid;
+        ZokuSplitter1 = p.splitter1;
+        ZokuPanel3 = p.panel3;
+        ZokuPanel5 = p.panel5;
+        ZokuRichEdit = p.richEdit;
+        ZEditKey1 = p.editKey1;
+        ZEditKey2 = p.editKey2;
+        ZEditBangou = p.editBangou;
+        ZComboBox = p.comboBox;
+    }
+    {
+        const BookPage p = MakeBookPage(Tbooks);
+        TbooksTab = p.sheet;
+        TbooksPanel1 = p.panel1;
+        TbooksPanel2 = p.panel2;
+        TbooksPanel4 = p.panel4;
+        TbooksDBGrid = p.grid;
+        TbooksSplitter1 = p.splitter1;
+        TbooksPanel3 = p.panel3;
+        TbooksPanel5 = p.panel5;
+        TbooksRichEdit = p.richEdit;
+        TbooksMemo = p.memo;
+        TbEditKey1 = p.editKey1;
+        TbEditKey2 = p.editKey2;
+        TbEditPage = p.editPage;
+        TbComboBox = p.comboBox;
+    }
+    {
+        const LawPage p = MakeLawPage(Min);
+        MinTab = p.sheet;
+        MinPanel1 = p.panel1;
+        MinPanel2 = p.panel2;
+        MinPanel4 = p.panel4;
+        MinTreeView = p.treeView;
+        MinSplitter2 = p.splitter2;
+        MinDBGrid = p.grid;
+        MinSplitter1 = p.splitter1;
+        MinPanel3 = p.panel3;
+        MinPanel5 = p.panel5;
+        MinRichEdit = p.richEdit;
+        MEditKey1 = p.editKey1;
+        MEditKey2 = p.editKey2;
+        MEditBangou = p.editBangou;
+        MComboBox = p.comboBox;
+    }
+
+    MainPageControl->OnChange = [this] { MainPageControlChange(); };
+
+    StatusBar1 = new ui::StatusBar;
+    QFont bold = font();
+    bold.setBold(true);
+    StatusBar1->setFont(bold);
+    StatusBar1->AddPanel(400);
+    StatusBar1->AddPanel(50);
+    column->addWidget(StatusBar1);
+    setCentralWidget(client);
+
+    // 618 x 429 client pixels below the menu, centred on the screen.
+    resize(618, 429 + MainMenu1->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    FormCreate();
+}
+
+TMain::LawPage TMain::MakeLawPage(TJyobunTab tab)
+{
+    const PageDesign& design = LawDesigns[tab];
+    LawPage p{};
+    p.sheet = new ui::TabSheet(MainPageControl, sjis::fromUtf8(design.caption));
+    auto* page = Flush(new QVBoxLayout(p.sheet));
+
+    p.editKey1 = KeyEdit();
+    p.editKey2 = KeyEdit();
+    p.editBangou = KeyEdit();
+    p.editBangou->SetTabStop(false);
+    ui::SetHint(*p.editBangou, "入力例　「３５条」　（「第」は付けないで下さい）"_sj);
+    p.comboBox = ScopeCombo(LawScopeTable(tab), design.dropDownCount);
+    p.panel1 = SearchPanel("条 文 番 号", "範        囲", p.editKey1, p.editKey2, p.editBangou,
+                           p.comboBox);
+    page->addWidget(p.panel1);
+
+    p.panel2 = new ui::Panel;
+    p.panel2->SetHeight(180);
+    auto* list = Flush(new QHBoxLayout(p.panel2));
+    p.panel4 = CaptionStrip("一", "覧");
+    list->addWidget(p.panel4);
+    p.treeView = new ui::TreeView;
+    p.treeView->setFixedWidth(235);
+    p.treeView->setIndentation(16);
+    p.treeView->setFont(FormFont());
+    list->addWidget(p.treeView);
+    p.splitter2 = new ui::Splitter(Qt::Vertical);
+    list->addWidget(p.splitter2);
+    p.grid = ResultGrid();
+    p.grid->AddColumn("区分"_sj, "Kubun", 62);
+    p.grid->AddColumn("条文番号＆表題"_sj, "Title", 400);
+    list->addWidget(p.grid, 1);
+    p.splitter2->SetControls(p.treeView, p.grid, true);
+    p.splitter2->OnMoved = [this] { HoujinSplitter2Moved(); };
+    AttachPopup(p.grid, DBGridPopupMenu1);
+    page->addWidget(p.panel2);
+
+    p.splitter1 = new ui::Splitter(Qt::Horizontal);
+    page->addWidget(p.splitter1);
+
+    p.panel3 = new ui::Panel;
+    auto* text = Flush(new QHBoxLayout(p.panel3));
+    p.panel5 = CaptionStrip("詳", "細");
+    text->addWidget(p.panel5);
+    p.richEdit = TextView();
+    text->addWidget(p.richEdit);
+    AttachPopup(p.richEdit, EditPopMenu1);
+    page->addWidget(p.panel3, 1);
+
+    p.splitter1->SetControls(p.panel2, p.panel3, true);
+    p.splitter1->SetMinSize(50);
+    return p;
+}
+
+TMain::BookPage TMain::MakeBookPage(TBooksTab tab)
+{
+    const PageDesign& design = BookDesigns[tab];
+    BookPage p{};
+    p.sheet = new ui::TabSheet(MainPageControl, sjis::fromUtf8(design.caption));
+    auto* page = Flush(new QVBoxLayout(p.sheet));
+
+    p.editKey1 = KeyEdit();
+    p.editKey2 = KeyEdit();
+    p.editPage = KeyEdit();
+    p.editPage->SetTabStop(false);
+    p.comboBox = ScopeCombo(BookScopeTable(tab), design.dropDownCount);
+    p.panel1 = SearchPanel("ﾍﾟｰｼﾞ 番 号", "範         囲", p.editKey1, p.editKey2, p.editPage,
+                           p.comboBox);
+    page->addWidget(p.panel1);
+
+    p.panel2 = new ui::Panel;
+    auto* list = Flush(new QHBoxLayout(p.panel2));
+    p.panel4 = CaptionStrip("一", "覧");
+    list->addWidget(p.panel4);
+    p.grid = ResultGrid();
+    ui::SetHint(*p.grid, "ダブルクリックで該当の通達・裁決へジャンプ"_sj);
+    p.grid->AddColumn("書籍略称"_sj, "BookNameShort", 126);
+    p.grid->AddColumn("号"_sj, "Gou", 41, Qt::AlignRight | Qt::AlignVCenter);
+    p.grid->AddColumn("ﾍﾟｰｼﾞ"_sj, "BookPage", 62);
+    p.grid->AddColumn("問題番号＆目次"_sj, "Mokuji", 300);
+    list->addWidget(p.grid, 1);
+    AttachPopup(p.grid, DBGridPopupMenu1);
+    page->addWidget(p.panel2, 1);
+
+    p.splitter1 = new ui::Splitter(Qt::Horizontal);
+    page->addWidget(p.splitter1);
+
+    p.panel3 = new ui::Panel;
+    p.panel3->SetHeight(72);
+    auto* text = Flush(new QHBoxLayout(p.panel3));
+    p.panel5 = CaptionStrip("詳", "細");
+    text->addWidget(p.panel5);
+    p.richEdit = TextView();
+    text->addWidget(p.richEdit);
+    AttachPopup(p.richEdit, EditPopMenu1);
+    // Takes the rich edit's place while a book page is printed.
+    p.memo = new ui::Memo;
+    p.memo->hide();
+    text->addWidget(p.memo);
+    page->addWidget(p.panel3);
+
+    p.splitter1->SetControls(p.panel3, p.panel2, false);
+    p.splitter1->SetMinSize(38);
+    return p;
+}

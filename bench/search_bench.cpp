@@ -1,0 +1,303 @@
+// The keyword search on the large collection: the search statement run
+// through the dataset layer, beside three references over the same texts:
+// a scan of the texts held in memory with memmem and the lead-byte check
+// (the floor), grep -c -F over the texts exported to a file, and SQLite's
+// own LIKE over the same texts in UTF-8. Also opening the 20,000-row main table and reading its rows, and
+// locating and stepping the million-row link table. Ratios follow the figures.
+//
+// The collection is taken from $RONVETTA_LARGE_DATA, else from
+// <build>/large-data (the target large_data writes it).
+#include "platform/db/dataset.h"
+#include "platform/text/sjis.h"
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Search {
+    const char* kind;
+    std::string word1;
+    std::string word2;
+};
+
+const std::vector<Search>& searches()
+{
+    static const std::vector<Search> s = {
+        {"common", "消費税"_sj, ""},
+        {"rare", "金地金"_sj, ""},
+        {"two words", "簡易課税"_sj, "還付"_sj},
+        {"absent", "仮想通貨"_sj, ""},
+    };
+    return s;
+}
+
+// The article texts of E2.db, read once with plain SQLite.
+const std::vector<std::string>& texts()
+{
+    static const std::vector<std::string> all = [] {
+        std::vector<std::string> out;
+        sqlite3* db = nullptr;
+        sqlite3_open_v2("file:E2.db?mode=ro&immutable=1", &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+                        nullptr);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "SELECT Honbun FROM data ORDER BY Gyo", -1, &st, nullptr);
+        while (sqlite3_step(st) == SQLITE_ROW)
+            out.emplace_back(static_cast<const char*>(sqlite3_column_blob(st, 0)),
+                             static_cast<std::size_t>(sqlite3_column_bytes(st, 0)));
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+        return out;
+    }();
+    return all;
+}
+
+void setHits(benchmark::State& state, std::int64_t hits)
+{
+    state.counters["hits"] = static_cast<double>(hits);
+}
+
+void datasetSearch(benchmark::State& state, const Search& s)
+{
+    db::Query q("JyobunSQL0");
+    q.AddDataField("Gyo", db::FieldType::Integer);
+    q.AddDataField("KubunNo", db::FieldType::Integer);
+    db::StringList lines = {"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ",
+                            "WHERE ( Honbun LIKE '%" + s.word1 + "%') "};
+    if (!s.word2.empty())
+        lines.push_back("AND ( Honbun LIKE '%" + s.word2 + "%') ");
+    lines.push_back("ORDER BY Gyo ");
+    for (auto _ : state) {
+        q.Close();
+        q.SQL() = lines;
+        q.Open();
+    }
+    setHits(state, q.RecordCount());
+}
+
+void memmemFloor(benchmark::State& state, const Search& s)
+{
+    const auto& all = texts();
+    std::int64_t hits = 0;
+    for (auto _ : state) {
+        hits = 0;
+        for (const std::string& t : all)
+            hits += sjis::contains(t, s.word1) && (s.word2.empty() || sjis::contains(t, s.word2));
+        benchmark::DoNotOptimize(hits);
+    }
+    setHits(state, hits);
+}
+
+// One article per line: CR and LF never occur inside a CP932 character.
+const fs::path& exportedTexts()
+{
+    static const fs::path file = [] {
+        const fs::path p = fs::temp_directory_path() / "ronvetta-bench-honbun.txt";
+        std::ofstream out(p, std::ios::binary);
+        for (std::string t : texts()) {
+            for (char& c : t)
+                if (c == '\r' || c == '\n')
+                    c = ' ';
+            out << t << '\n';
+        }
+        return p;
+    }();
+    return file;
+}
+
+fs::path wordFile(const std::string& word, const char* name)
+{
+    const fs::path p = fs::temp_directory_path() / name;
+    std::ofstream(p, std::ios::binary) << word << '\n';
+    return p;
+}
+
+void grepCount(benchmark::State& state, const Search& s)
+{
+    const std::string file = exportedTexts().string();
+    std::string command = "LC_ALL=C grep -F -f " + wordFile(s.word1, "ronvetta-bench-w1").string() + " "
+                          + file;
+    command += s.word2.empty() ? " -c"
+                               : " | LC_ALL=C grep -c -F -f " + wordFile(s.word2, "ronvetta-bench-w2").string();
+    std::int64_t hits = 0;
+    for (auto _ : state) {
+        FILE* p = popen(command.c_str(), "r");
+        if (!p || std::fscanf(p, "%ld", &hits) != 1)
+            state.SkipWithError("grep failed");
+        if (p)
+            pclose(p);
+    }
+    setHits(state, hits);
+}
+
+// SQLite's own LIKE knows no CP932, so it searches the same texts in UTF-8,
+// in a copy of E2.db made once (64 KB pages, memory-mapped like ours).
+const fs::path& utf8Copy()
+{
+    static const fs::path file = [] {
+        const fs::path p = fs::temp_directory_path() / "ronvetta-bench-utf8.db";
+        fs::remove(p);
+        sqlite3* db = nullptr;
+        sqlite3_open(p.c_str(), &db);
+        sqlite3_exec(db,
+                     "PRAGMA page_size=65536; PRAGMA synchronous=OFF; BEGIN;"
+                     "CREATE TABLE data (Gyo INTEGER PRIMARY KEY, KubunNo INTEGER, Honbun TEXT)",
+                     nullptr, nullptr, nullptr);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "INSERT INTO data VALUES (?, 0, ?)", -1, &st, nullptr);
+        std::int64_t gyo = 0;
+        for (const std::string& t : texts()) {
+            const std::string utf8 = sjis::toUtf8(t);
+            sqlite3_bind_int64(st, 1, ++gyo);
+            sqlite3_bind_text(st, 2, utf8.data(), static_cast<int>(utf8.size()), SQLITE_STATIC);
+            sqlite3_step(st);
+            sqlite3_reset(st);
+        }
+        sqlite3_finalize(st);
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        return p;
+    }();
+    return file;
+}
+
+void builtinLike(benchmark::State& state, const Search& s)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(utf8Copy().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_exec(db, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
+    const std::string sql = std::string("SELECT DISTINCT Gyo,KubunNo FROM data WHERE Honbun LIKE ?1")
+                            + (s.word2.empty() ? "" : " AND Honbun LIKE ?2") + " ORDER BY Gyo";
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
+    const std::string p1 = "%" + sjis::toUtf8(s.word1) + "%", p2 = "%" + sjis::toUtf8(s.word2) + "%";
+    std::int64_t hits = 0;
+    for (auto _ : state) {
+        sqlite3_bind_text(st, 1, p1.data(), static_cast<int>(p1.size()), SQLITE_STATIC);
+        if (!s.word2.empty())
+            sqlite3_bind_text(st, 2, p2.data(), static_cast<int>(p2.size()), SQLITE_STATIC);
+        hits = 0;
+        while (sqlite3_step(st) == SQLITE_ROW)
+            ++hits;
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    setHits(state, hits);
+}
+
+// The grid's table: open, read every field of every row, close.
+void mainTable(benchmark::State& state)
+{
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        db::Table t("SMainTable");
+        t.SetTableName("E1.db");
+        t.Open();
+        bytes = 0;
+        for (t.First(); !t.Eof(); t.Next())
+            for (int f = 0; f < t.FieldCount(); ++f)
+                bytes += static_cast<std::int64_t>(t.Fields(f).AsString().size());
+        t.Close();
+    }
+    state.counters["rows"] = 20000;
+    benchmark::DoNotOptimize(bytes);
+}
+
+// The link table: opened, located on one article's links and stepped through them.
+void linkTable(benchmark::State& state)
+{
+    std::int64_t gyo = 10, rows = 0;
+    for (auto _ : state) {
+        db::Table links("SLinkTable");
+        links.SetTableName("E4.db");
+        links.SetIndexFieldNames("Gyo");
+        links.Open();
+        gyo = gyo % 199990 + 10;
+        if (links.Locate("Gyo", {gyo}))
+            for (; !links.Eof() && links.FieldByName("Gyo").AsInteger() == gyo; links.Next())
+                rows += links.FieldByName("Sel").AsInteger() >= 0;
+    }
+    state.counters["rows per article"] =
+        benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kAvgIterations);
+}
+
+// Prints the figures, then the ratios of each search: of the medians when
+// the run is repeated (the machine is shared), else of the means.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs)
+            if (!r.error_occurred && (r.run_type == Run::RT_Iteration || r.aggregate_name == "median"))
+                ms_[r.run_name.function_name] = r.GetAdjustedRealTime();
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::cout << "\nsearch        dataset/floor  grep/floor  builtin LIKE/dataset\n";
+        for (const Search& s : searches()) {
+            const std::string k = std::string("search/") + s.kind + "/";
+            const double dataset = ms_[k + "dataset"], floor = ms_[k + "memmem floor"];
+            std::printf("%-12s  %13.2f  %10.2f  %20.2f\n", s.kind, dataset / floor,
+                        ms_[k + "grep -c -F"] / floor, ms_[k + "sqlite builtin LIKE"] / dataset);
+        }
+        std::fflush(stdout);
+    }
+
+private:
+    std::map<std::string, double> ms_;
+};
+
+fs::path collection(const char* argv0)
+{
+    if (const char* dir = std::getenv("RONVETTA_LARGE_DATA"))
+        return dir;
+    return fs::canonical(argv0).parent_path().parent_path() / "large-data";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const fs::path dir = collection(argv[0]);
+    if (!fs::exists(dir / "E2.db")) {
+        std::cerr << "No large collection in " << dir << " (build the target large_data)\n";
+        return 1;
+    }
+    fs::current_path(dir);
+    const auto min = [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); };
+    const auto add = [&](const std::string& name, auto fn, auto... args) {
+        benchmark::RegisterBenchmark(name.c_str(), fn, args...)
+            ->Unit(benchmark::kMillisecond)
+            ->ComputeStatistics("min", min);
+    };
+    for (const Search& s : searches()) {
+        const std::string k = std::string("search/") + s.kind + "/";
+        add(k + "dataset", datasetSearch, s);
+        add(k + "memmem floor", memmemFloor, s);
+        add(k + "grep -c -F", grepCount, s);
+        add(k + "sqlite builtin LIKE", builtinLike, s);
+    }
+    add("main table E1.db: open and read 20,000 rows", mainTable);
+    add("link table E4.db: open, locate one article, step its links", linkTable);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+}

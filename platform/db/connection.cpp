@@ -1,0 +1,192 @@
+#include "platform/db/connection.h"
+
+#include "platform/db/sql_like.h"
+#include "platform/text/sjis.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <unordered_map>
+
+namespace db {
+
+namespace {
+
+// Searches read the article texts straight from the mapped file.
+constexpr sqlite3_int64 kMmapSize = 1LL << 30;
+
+std::string uriEscape(std::string_view path)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : path) {
+        if (c == '%' || c == '?' || c == '#' || c < 0x20 || c >= 0x7F) {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+std::string uriFor(const std::string& path, Connection::Mode mode)
+{
+    const char* query = mode == Connection::Mode::Reader     ? "?mode=ro&immutable=1"
+                        : mode == Connection::Mode::ReadOnly ? "?mode=ro"
+                                                             : "?mode=rw";
+    return "file:" + uriEscape(path) + query;
+}
+
+struct CacheEntry {
+    std::shared_ptr<Connection> conn;
+    dev_t dev;
+    ino_t ino;
+    off_t size;
+    timespec mtime;
+};
+
+bool sameFile(const CacheEntry& e, const struct stat& st, Connection::Mode mode)
+{
+    if (e.dev != st.st_dev || e.ino != st.st_ino)
+        return false;
+    // Immutable connections never look at the file again, so a rewrite
+    // must be noticed here; the others follow changes through SQLite.
+    return mode != Connection::Mode::Reader
+           || (e.size == st.st_size && e.mtime.tv_sec == st.st_mtim.tv_sec
+               && e.mtime.tv_nsec == st.st_mtim.tv_nsec);
+}
+
+} // namespace
+
+Connection::Connection(std::string fileName, const std::string& path, Mode mode)
+    : fileName_(std::move(fileName))
+{
+    // One thread uses a connection: no mutex around every column read.
+    const int flags = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX
+                      | (mode == Mode::Writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+    const int rc = sqlite3_open_v2(uriFor(path, mode).c_str(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw Error("Cannot open the table file " + fileName_ + " (" + sjis::fromUtf8(message)
+                    + ")");
+    }
+    sqlite3_exec(db_, ("PRAGMA mmap_size=" + std::to_string(kMmapSize)).c_str(), nullptr, nullptr,
+                 nullptr);
+    RegisterLike(db_);
+}
+
+Connection::~Connection()
+{
+    sqlite3_close_v2(db_);
+}
+
+void Connection::fail(std::string_view what) const
+{
+    throw Error(std::string(what) + " " + fileName_ + ": " + sjis::fromUtf8(sqlite3_errmsg(db_)));
+}
+
+std::shared_ptr<Connection> OpenConnection(std::string_view fileName, Connection::Mode mode)
+{
+    static std::unordered_map<std::string, CacheEntry> cache;
+
+    const std::string path =
+        std::filesystem::absolute(sjis::toUtf8(fileName)).lexically_normal().string();
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        throw Error("Cannot open the table file " + std::string(fileName) + " (no such file)");
+
+    CacheEntry& entry = cache[path + '\n' + std::to_string(static_cast<int>(mode))];
+    if (!entry.conn || !sameFile(entry, st, mode))
+        entry = {std::make_shared<Connection>(std::string(fileName), path, mode), st.st_dev,
+                 st.st_ino, st.st_size, st.st_mtim};
+    return entry.conn;
+}
+
+Statement::Statement(const Connection& conn, std::string_view sqlUtf8, const char* what)
+    : conn_(&conn), what_(what)
+{
+    if (sqlite3_prepare_v3(conn.handle(), sqlUtf8.data(), static_cast<int>(sqlUtf8.size()),
+                           SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr)
+        != SQLITE_OK)
+        conn.fail(what_);
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(stmt_);
+}
+
+Statement::Statement(Statement&& other) noexcept
+    : conn_(other.conn_), what_(other.what_), stmt_(other.stmt_)
+{
+    other.stmt_ = nullptr;
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    sqlite3_reset(stmt_);
+    conn_->fail(what_);
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+void Statement::bind(int index, const Value& v)
+{
+    if (const auto* i = std::get_if<std::int64_t>(&v))
+        sqlite3_bind_int64(stmt_, index, *i);
+    else if (const auto* f = std::get_if<double>(&v))
+        sqlite3_bind_double(stmt_, index, *f);
+    else if (const auto* s = std::get_if<std::string>(&v))
+        sqlite3_bind_blob64(stmt_, index, s->data(), s->size(), SQLITE_TRANSIENT);
+    else
+        sqlite3_bind_null(stmt_, index);
+}
+
+Value Statement::column(int col, FieldType type) const
+{
+    return ColumnValue(stmt_, col, type);
+}
+
+Value ColumnValue(sqlite3_stmt* stmt, int col, FieldType type)
+{
+    if (sqlite3_column_type(stmt, col) == SQLITE_NULL)
+        return {};
+    switch (type) {
+    case FieldType::Integer:
+        return static_cast<std::int64_t>(sqlite3_column_int64(stmt, col));
+    case FieldType::Float:
+        return sqlite3_column_double(stmt, col);
+    case FieldType::Text:
+    case FieldType::Memo:
+        break;
+    }
+    const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, col));
+    return std::string(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt, col)));
+}
+
+std::string QuoteIdentifier(std::string_view utf8)
+{
+    std::string out = "\"";
+    for (char c : utf8) {
+        out += c;
+        if (c == '"')
+            out += '"';
+    }
+    return out + '"';
+}
+
+} // namespace db

@@ -1,0 +1,77 @@
+// SQLite connections to table files and prepared statements over them. One
+// connection per file and mode is kept for the whole run, so that searches
+// and lookups never pay for opening a file twice.
+#pragma once
+
+#include "platform/db/dataset.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db {
+
+class Connection {
+public:
+    enum class Mode {
+        Reader,   // the reader's own files: read-only and immutable
+        ReadOnly, // authoring files that someone else may write meanwhile
+        Writable, // authoring files opened for editing
+    };
+
+    // `fileName` is the CP932 name as the program gave it (for messages);
+    // `path` the UTF-8 path on disk.
+    Connection(std::string fileName, const std::string& path, Mode mode);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    sqlite3* handle() const { return db_; }
+    const std::string& fileName() const { return fileName_; }
+
+    // Throws db::Error: `what` and SQLite's last message, naming the file.
+    [[noreturn]] void fail(std::string_view what) const;
+
+private:
+    sqlite3* db_ = nullptr;
+    std::string fileName_;
+};
+
+// The cached connection to a file. `fileName` is CP932 and relative to the
+// current directory unless it holds a folder. A file that was replaced on
+// disk since it was cached gets a new connection.
+std::shared_ptr<Connection> OpenConnection(std::string_view fileName, Connection::Mode mode);
+
+// A prepared statement; rows are stepped with step(), which throws db::Error.
+class Statement {
+public:
+    // `what` opens the message of errors: "Cannot read", "Cannot run the statement on".
+    Statement(const Connection& conn, std::string_view sqlUtf8, const char* what = "Cannot read");
+    ~Statement();
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&&) = delete;
+    Statement(const Statement&) = delete;
+
+    sqlite3_stmt* get() const { return stmt_; }
+    bool step(); // true while there is a row
+    void reset();
+    // Text is bound as a BLOB of its CP932 bytes, so no byte is ever re-encoded.
+    void bind(int index, const Value& v);
+    Value column(int col, FieldType type) const;
+
+private:
+    const Connection* conn_;
+    const char* what_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Reads a column of the current row as the field type says; NULL is monostate.
+Value ColumnValue(sqlite3_stmt* stmt, int col, FieldType type);
+
+// A column name quoted for SQL (UTF-8).
+std::string QuoteIdentifier(std::string_view utf8);
+
+} // namespace db

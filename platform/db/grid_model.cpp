@@ -1,0 +1,129 @@
+#include "platform/db/grid_model.h"
+
+#include "platform/db/dataset.h"
+#include "platform/db/source_link.h"
+#include "platform/db/values.h"
+#include "platform/text/sjis.h"
+
+namespace db {
+
+class GridModel::Link final : public SourceLink {
+public:
+    explicit Link(GridModel& model) : model_(model) {}
+    void DataSetChanged() override { model_.datasetChanged(); }
+    void RecordChanged() override { model_.recordChanged(); }
+    void SourceDestroyed() override
+    {
+        model_.source_ = nullptr;
+        model_.datasetChanged();
+    }
+
+private:
+    GridModel& model_;
+};
+
+GridModel::GridModel(QObject* parent)
+    : QAbstractTableModel(parent), link_(std::make_unique<Link>(*this))
+{
+}
+
+GridModel::~GridModel()
+{
+    if (source_)
+        source_->RemoveLink(link_.get());
+}
+
+void GridModel::SetDataSource(DataSource* source)
+{
+    if (source == source_)
+        return;
+    if (source_)
+        source_->RemoveLink(link_.get());
+    source_ = source;
+    if (source_)
+        source_->AddLink(link_.get());
+    datasetChanged();
+}
+
+void GridModel::AddColumn(Column column)
+{
+    beginResetModel();
+    columns_.push_back(std::move(column));
+    endResetModel();
+    datasetChanged();
+}
+
+void GridModel::datasetChanged()
+{
+    beginResetModel();
+    Dataset* ds = source_ ? source_->DataSet() : nullptr;
+    const bool open = ds && ds->Active();
+    rows_ = open ? ds->RecordCount() : 0;
+    current_ = open ? ds->RecNo() : -1;
+    fieldIndex_.clear();
+    for (const Column& c : columns_) {
+        Field* f = open ? ds->FindField(c.fieldName) : nullptr;
+        fieldIndex_.push_back(f ? f->Index() : -1);
+    }
+    endResetModel();
+    emit currentRowChanged(current_);
+}
+
+void GridModel::recordChanged()
+{
+    Dataset* ds = source_ ? source_->DataSet() : nullptr;
+    const int old = current_;
+    current_ = ds && ds->Active() ? ds->RecNo() : -1;
+    if (current_ == old)
+        return;
+    if (old >= 0 && old < rows_)
+        emit headerDataChanged(Qt::Vertical, old, old);
+    if (current_ >= 0 && current_ < rows_)
+        emit headerDataChanged(Qt::Vertical, current_, current_);
+    emit currentRowChanged(current_);
+}
+
+int GridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rows_;
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const Column& column = columns_[index.column()];
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(column.alignment);
+    if (role != Qt::DisplayRole)
+        return {};
+    // While its controls are disabled the dataset may hold other rows than
+    // the grid last heard of.
+    Dataset* ds = source_ ? source_->DataSet() : nullptr;
+    const int field = fieldIndex_[index.column()];
+    if (field < 0 || !ds || !ds->Active() || index.row() >= ds->RecordCount()
+        || field >= ds->FieldCount())
+        return QString();
+    return sjis::toQString(ValueText(ds->ValueAt(index.row(), field)));
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section < columnCount() ? sjis::toQString(columns_[section].title) : QVariant();
+    return section == current_ ? QString(QChar(0x25B6)) : QString(); // ▶ marks the current row
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+} // namespace db

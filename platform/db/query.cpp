@@ -1,0 +1,163 @@
+#include "platform/db/dataset.h"
+
+#include "platform/db/connection.h"
+#include "platform/db/dataset_impl.h"
+#include "platform/db/memory_cursor.h"
+#include "platform/db/sql_rewrite.h"
+#include "platform/db/values.h"
+#include "platform/text/sjis.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace db {
+
+class Query::Impl final : public Dataset::Impl {
+public:
+    explicit Impl(Query& q) : Dataset::Impl(q) {}
+
+    std::unique_ptr<Cursor> readRows() override;
+    bool stale() override;
+    std::string label() const override { return self.Name().empty() ? "query" : self.Name(); }
+
+    // Without persistent data fields, the result columns become fields.
+    void makeResultFields(sqlite3_stmt* st);
+    void checkDataFields(sqlite3_stmt* st) const;
+
+    StringList sql;
+    int dataFields = 0;   // persistent data fields defined
+    int resultFields = 0; // fields made from the result columns
+    std::string ranText;  // the statement the rows came from
+    std::string fileName;
+    std::shared_ptr<Connection> conn;
+};
+
+namespace {
+
+std::string columnName(sqlite3_stmt* st, int c)
+{
+    const char* name = sqlite3_column_name(st, c);
+    return sjis::fromUtf8(name ? name : "");
+}
+
+FieldType columnType(sqlite3_stmt* st, int c)
+{
+    const char* declared = sqlite3_column_decltype(st, c);
+    return TypeOfDeclaration(declared ? declared : "");
+}
+
+} // namespace
+
+// Result fields go first, before the lookup fields defined.
+void Query::Impl::makeResultFields(sqlite3_stmt* st)
+{
+    dropLeadingFields(resultFields);
+    const auto lookups = fields.size();
+    resultFields = sqlite3_column_count(st);
+    for (int c = 0; c < resultFields; ++c) {
+        addField(columnName(st, c), columnType(st, c));
+        columns.push_back(c);
+    }
+    std::rotate(fields.begin(), fields.begin() + lookups, fields.end());
+    std::rotate(columns.begin(), columns.begin() + lookups, columns.end());
+    dropLeadingFields(0);
+}
+
+void Query::Impl::checkDataFields(sqlite3_stmt* st) const
+{
+    const int count = sqlite3_column_count(st);
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        const int c = columns[f];
+        if (c < 0)
+            continue;
+        if (c >= count)
+            throw Error("Field '" + fields[f]->FieldName() + "' has no column in the result of "
+                        + label());
+        if (!SameName(fields[f]->FieldName(), columnName(st, c)))
+            throw Error("Field '" + fields[f]->FieldName() + "' does not match the column '"
+                        + columnName(st, c) + "' of " + label());
+    }
+}
+
+std::unique_ptr<Cursor> Query::Impl::readRows()
+{
+    const std::string text = JoinLines(sql);
+    const RewrittenSql rewritten = RewriteSql(text);
+    auto connection = OpenConnection(rewritten.fileName, Connection::Mode::Reader);
+    Statement st(*connection, rewritten.sql, "Cannot run the statement on");
+    for (std::size_t i = 0; i < rewritten.literals.size(); ++i)
+        st.bind(static_cast<int>(i + 1), rewritten.literals[i]);
+
+    if (dataFields == 0)
+        makeResultFields(st.get());
+    else
+        checkDataFields(st.get());
+    std::vector<FieldType> types;
+    for (int c = 0; c < sqlite3_column_count(st.get()); ++c)
+        types.push_back(columnType(st.get(), c));
+    for (std::size_t f = 0; f < fields.size(); ++f)
+        if (columns[f] >= 0)
+            types[columns[f]] = fields[f]->DataType();
+
+    RowStore rows(types, std::vector<bool>(types.size(), true));
+    while (st.step())
+        rows.appendResult(st.get());
+    conn = std::move(connection);
+    fileName = rewritten.fileName;
+    ranText = text;
+    return std::make_unique<MemoryCursor>(std::move(rows), nullptr);
+}
+
+// The files are immutable while their connection is cached, so the same
+// statement gives the same rows: a refresh need not run it again.
+bool Query::Impl::stale()
+{
+    return JoinLines(sql) != ranText
+           || OpenConnection(fileName, Connection::Mode::Reader) != conn;
+}
+
+Query::Query(std::string name) : Dataset(std::move(name))
+{
+    d_ = std::make_unique<Impl>(*this);
+}
+
+Query::~Query() = default;
+
+Query::Impl& Query::impl() const
+{
+    return static_cast<Impl&>(*d_);
+}
+
+StringList& Query::SQL()
+{
+    return impl().sql;
+}
+
+const StringList& Query::SQL() const
+{
+    return impl().sql;
+}
+
+void Query::AddDataField(std::string_view name, FieldType type)
+{
+    Impl& d = impl();
+    if (Active())
+        throw Error("Cannot perform this operation on an open dataset: " + d.label());
+    d.dropLeadingFields(std::exchange(d.resultFields, 0)); // fields of an earlier result give way
+    d.addField(std::string(name), type);
+    d.columns.push_back(d.dataFields++);
+}
+
+void Query::AddLookupField(std::string_view name, FieldType type, std::string_view keyField,
+                           std::string_view lookupKeyField, std::string_view resultField)
+{
+    Impl& d = impl();
+    if (Active())
+        throw Error("Cannot perform this operation on an open dataset: " + d.label());
+    d.addLookupField(std::string(name), type, std::string(keyField), std::string(lookupKeyField),
+                     std::string(resultField));
+}
+
+} // namespace db

@@ -1,0 +1,81 @@
+// Rows held in memory: one compact cell per column, texts in one arena, so
+// that a 20,000-row table loads in a few milliseconds. MEMO columns are not
+// read with the rows; their cells stay unread until asked for.
+#pragma once
+
+#include "platform/db/dataset.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct sqlite3_stmt;
+
+namespace db {
+
+class RowStore {
+public:
+    // `types` of the columns; `read` says per column whether the statement
+    // delivers it (false for MEMO columns of tables).
+    RowStore(std::vector<FieldType> types, std::vector<bool> read);
+
+    int columnCount() const { return static_cast<int>(types_.size()); }
+    FieldType type(int col) const { return types_[col]; }
+    int rowCount() const { return rows_; }
+
+    // Appends the statement's current row: its first column is the row id,
+    // then one column per read column in order.
+    void append(sqlite3_stmt* stmt);
+    // Appends a row numbered by position (query results have no row id).
+    void appendResult(sqlite3_stmt* stmt);
+
+    std::int64_t rowId(int row) const { return at(row, -1).i; }
+    bool isUnread(int row, int col) const { return cell(row, col).kind == Kind::Unread; }
+    Value value(int row, int col) const;
+    // A number for filters; empty for NULL, text and unread cells.
+    std::optional<double> number(int row, int col) const;
+    // Whether the cell holds `v`, a value of the column's own type.
+    bool equals(int row, int col, const Value& v) const;
+    // The cell as bytes for a hash index; empty for NULL.
+    std::string key(int row, int col) const;
+    // Row order reversed (blocks read backwards).
+    void reverseRows();
+
+private:
+    enum class Kind : std::uint8_t { Null, Integer, Float, Text, Unread };
+    struct Cell {
+        union {
+            std::int64_t i;
+            double f;
+            struct {
+                std::uint32_t offset, length;
+            } text;
+        };
+        Kind kind;
+    };
+    // Cells live in fixed blocks: no copying as rows come in, and blocks
+    // of this size are recycled by the allocator from one query to the next.
+    static constexpr std::size_t kBlock = 4096;
+    // Each row is its id (column -1), then its columns.
+    Cell& at(int row, int col)
+    {
+        const std::size_t i = static_cast<std::size_t>(row) * (types_.size() + 1) + col + 1;
+        return blocks_[i / kBlock][i % kBlock];
+    }
+    const Cell& at(int row, int col) const { return const_cast<RowStore*>(this)->at(row, col); }
+    const Cell& cell(int row, int col) const { return at(row, col); }
+    void appendRow(sqlite3_stmt* stmt, std::int64_t rowId, int firstColumn);
+
+    std::vector<FieldType> types_;
+    std::vector<bool> read_;
+    std::vector<std::unique_ptr<Cell[]>> blocks_;
+    int rows_ = 0;
+    std::string arena_;
+};
+
+// The bytes of a value as RowStore::key gives them for a cell of its type.
+std::string KeyOf(const Value& v);
+
+} // namespace db

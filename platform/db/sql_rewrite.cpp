@@ -1,0 +1,79 @@
+#include "platform/db/sql_rewrite.h"
+
+#include "platform/db/dataset.h"
+#include "platform/text/sjis.h"
+
+#include <cctype>
+#include <strings.h>
+
+namespace db {
+
+namespace {
+
+// Identifiers, numbers and file names; bytes of CP932 characters belong to words.
+bool isWordByte(unsigned char c)
+{
+    return std::isalnum(c) || c == '_' || c == '.' || c == '$' || c >= 0x80;
+}
+
+} // namespace
+
+RewrittenSql RewriteSql(std::string_view s)
+{
+    RewrittenSql out;
+    bool tableNext = false;
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c == '\'') {
+            std::string literal;
+            std::size_t j = i + 1;
+            for (;;) {
+                if (j >= s.size())
+                    throw Error("Unterminated string in the statement: " + std::string(s));
+                if (s[j] == '\'') {
+                    if (j + 1 < s.size() && s[j + 1] == '\'') { // '' is a quote
+                        literal += '\'';
+                        j += 2;
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+                const std::size_t n = sjis::charLength(s, j);
+                literal.append(s.substr(j, n));
+                j += n;
+            }
+            out.literals.push_back(std::move(literal));
+            out.sql += '?';
+            i = j;
+            tableNext = false;
+        } else if (isWordByte(c)) {
+            std::size_t j = i;
+            while (j < s.size() && isWordByte(static_cast<unsigned char>(s[j])))
+                j += sjis::charLength(s, j);
+            const std::string_view word = s.substr(i, j - i);
+            if (tableNext) {
+                if (!out.fileName.empty() && out.fileName != word)
+                    throw Error("The statement names two table files: " + out.fileName + ", "
+                                + std::string(word));
+                out.fileName = word;
+                out.sql += "data";
+                tableNext = false;
+            } else {
+                tableNext = word.size() == 4 && strncasecmp(word.data(), "FROM", 4) == 0;
+                out.sql += sjis::toUtf8(word);
+            }
+            i = j;
+        } else {
+            out.sql += static_cast<char>(std::isspace(c) ? ' ' : c);
+            if (!std::isspace(c))
+                tableNext = false;
+            ++i;
+        }
+    }
+    if (out.fileName.empty())
+        throw Error("The statement names no table file after FROM: " + std::string(s));
+    return out;
+}
+
+} // namespace db

@@ -1,0 +1,494 @@
+#include "platform/db/dataset.h"
+
+#include "platform/db/keyset_cursor.h"
+#include "platform/db/memory_cursor.h"
+#include "platform/db/table_impl.h"
+#include "platform/db/values.h"
+#include "platform/text/sjis.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace db {
+
+namespace {
+
+// Beyond this many rows a read-only table is stepped by key instead of held
+// in memory (the link tables: about a million rows, only located and stepped).
+constexpr std::int64_t kLargeTable = 100000;
+
+std::string text(sqlite3_stmt* st, int col)
+{
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+    return p ? p : "";
+}
+
+} // namespace
+
+// --- Table::Impl
+
+Table::Impl::~Impl()
+{
+    if (master)
+        master->RemoveLink(&link_);
+}
+
+std::string Table::Impl::filePath() const
+{
+    if (databaseName.empty())
+        return tableName;
+    return databaseName + (databaseName.back() == '/' ? "" : "/") + tableName;
+}
+
+void Table::Impl::requireClosed() const
+{
+    if (cursor)
+        throw Error("Cannot perform this operation on an open dataset: " + label());
+}
+
+void Table::Impl::requireWritable()
+{
+    rows();
+    if (readOnly)
+        throw Error("Cannot modify a read-only table: " + label());
+}
+
+bool Table::Impl::linked() const
+{
+    return master && !SplitFieldNames(masterFields).empty();
+}
+
+int Table::Impl::column(const std::string& name) const
+{
+    for (std::size_t c = 0; c < shape_.names.size(); ++c)
+        if (SameName(shape_.names[c], name))
+            return static_cast<int>(c);
+    throw Error("Field '" + name + "' not found in " + label());
+}
+
+void Table::Impl::connect()
+{
+    const auto mode = !readOnly                ? Connection::Mode::Writable
+                      : databaseName.empty() ? Connection::Mode::Reader
+                                             : Connection::Mode::ReadOnly;
+    conn_ = OpenConnection(filePath(), mode);
+
+    TableShape shape;
+    Statement info(*conn_, "PRAGMA table_info(data)");
+    while (info.step()) {
+        const std::string name = text(info.get(), 1);
+        shape.names.push_back(sjis::fromUtf8(name));
+        shape.columns.push_back(QuoteIdentifier(name));
+        shape.types.push_back(TypeOfDeclaration(text(info.get(), 2)));
+        shape.read.push_back(shape.types.back() != FieldType::Memo);
+    }
+    if (shape.names.empty())
+        throw Error("The file " + label() + " holds no table");
+    shape_ = std::move(shape);
+    shape_.order = orderColumns();
+
+    // Fields stay the same objects while the file keeps its columns.
+    bool same = fields.size() == shape_.names.size();
+    for (std::size_t c = 0; same && c < fields.size(); ++c)
+        same = fields[c]->FieldName() == shape_.names[c] && fields[c]->DataType() == shape_.types[c];
+    if (!same) {
+        fields.clear();
+        columns.clear();
+        for (std::size_t c = 0; c < shape_.names.size(); ++c) {
+            addField(shape_.names[c], shape_.types[c]);
+            columns.push_back(static_cast<int>(c));
+        }
+    }
+
+    detailColumns_.clear();
+    detailStatement_.reset();
+    if (linked()) {
+        const auto masterNames = SplitFieldNames(masterFields);
+        auto names = SplitFieldNames(indexFieldNames);
+        if (names.size() < masterNames.size())
+            names = masterNames;
+        for (std::size_t i = 0; i < masterNames.size(); ++i)
+            detailColumns_.push_back(column(names[i]));
+    }
+    memo_ = std::make_shared<MemoReader>(conn_, shape_.columns);
+}
+
+// The index fields, then the rest of the file's index that starts with them
+// (so the link rows of one Gyo come in Sel order and stepping walks the
+// index), then the rowid.
+std::vector<int> Table::Impl::orderColumns() const
+{
+    std::vector<int> order;
+    for (const std::string& name : SplitFieldNames(indexFieldNames))
+        order.push_back(column(name));
+    if (!order.empty()) {
+        Statement list(*conn_, "PRAGMA index_list(data)");
+        while (list.step()) {
+            Statement info(*conn_, "PRAGMA index_info(" + QuoteIdentifier(text(list.get(), 1)) + ")");
+            std::vector<int> indexed;
+            while (info.step())
+                indexed.push_back(sqlite3_column_int(info.get(), 1));
+            if (indexed.size() > order.size()
+                && std::equal(order.begin(), order.end(), indexed.begin())) {
+                order.insert(order.end(), indexed.begin() + order.size(), indexed.end());
+                break;
+            }
+        }
+    }
+    order.push_back(-1);
+    return order;
+}
+
+std::optional<std::vector<Value>> Table::Impl::masterKey()
+{
+    Dataset* ds = master->DataSet();
+    if (!ds || !ds->Active() || ds->IsEmpty())
+        return std::nullopt;
+    std::vector<Value> key;
+    const auto names = SplitFieldNames(masterFields);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        auto v = ConvertValue(ds->FieldByName(names[i]).AsValue(), shape_.types[detailColumns_[i]]);
+        if (!v)
+            return std::nullopt;
+        key.push_back(std::move(*v));
+    }
+    return key;
+}
+
+std::unique_ptr<Cursor> Table::Impl::load()
+{
+    if (linked()) {
+        Dataset* ds = master->DataSet();
+        seenMaster_ = ds;
+        seenActive_ = ds && ds->Active();
+        key_ = masterKey();
+        RowStore rows(shape_.types, shape_.read);
+        if (key_) {
+            if (!detailStatement_) {
+                std::string where;
+                for (std::size_t i = 0; i < detailColumns_.size(); ++i)
+                    where += (i ? " AND " : " WHERE ") + shape_.columns[detailColumns_[i]] + " = ?";
+                detailStatement_.emplace(*conn_, shape_.selectSql() + where + shape_.orderSql(false));
+            }
+            for (std::size_t i = 0; i < key_->size(); ++i)
+                detailStatement_->bind(static_cast<int>(i + 1), (*key_)[i]);
+            while (detailStatement_->step())
+                rows.append(detailStatement_->get());
+            detailStatement_->reset();
+        }
+        return std::make_unique<MemoryCursor>(std::move(rows), memo_);
+    }
+    if (readOnly) {
+        // Counting walks only the page headers of the smallest b-tree: well
+        // under a millisecond even for the link tables.
+        Statement size(*conn_, "SELECT count(*) FROM data");
+        size.step();
+        if (sqlite3_column_int64(size.get(), 0) > kLargeTable)
+            return std::make_unique<KeysetCursor>(conn_, shape_, memo_);
+    }
+    Statement all(*conn_, shape_.selectSql() + shape_.orderSql(false));
+    RowStore rows(shape_.types, shape_.read);
+    while (all.step())
+        rows.append(all.get());
+    return std::make_unique<MemoryCursor>(std::move(rows), memo_);
+}
+
+std::unique_ptr<Cursor> Table::Impl::readRows()
+{
+    connect();
+    return load();
+}
+
+bool Table::Impl::stale()
+{
+    // An immutable connection still cached for the file means the file is
+    // the one read.
+    return !readOnly || !databaseName.empty() || OpenConnection(filePath(), Connection::Mode::Reader) != conn_;
+}
+
+// The master's row or dataset changed: the rows of the new key, if it is new.
+// A switched or reopened master dataset always counts as new, so that the
+// detail's AfterScroll fires for the first row of a new result.
+void Table::Impl::followMaster()
+{
+    if (!cursor || !linked())
+        return;
+    Dataset* ds = master->DataSet();
+    const bool switched = ds != seenMaster_ || (ds && ds->Active()) != seenActive_;
+    if (!switched && masterKey() == key_)
+        return;
+    commitEdits();
+    install(load());
+    reloaded();
+}
+
+void Table::Impl::setMasterSource(DataSource* source)
+{
+    if (source == master)
+        return;
+    if (master)
+        master->RemoveLink(&link_);
+    master = source;
+    if (master)
+        master->AddLink(&link_);
+}
+
+void Table::Impl::reread(bool keepRow)
+{
+    if (!cursor)
+        return;
+    commitEdits();
+    const Position before = position();
+    install(readRows());
+    if (keepRow && before.hasRow && cursor->seekRow(before.rowId))
+        bof = eof = false;
+    reloaded();
+}
+
+// --- editing
+
+void Table::Impl::commitEdits()
+{
+    if (state != State::Browse)
+        post();
+}
+
+bool Table::Impl::editValue(int field, Value& out)
+{
+    if (state == State::Browse)
+        return false;
+    out = buffer_[field];
+    return true;
+}
+
+void Table::Impl::setEditValue(int field, Value v)
+{
+    if (state == State::Browse)
+        Dataset::Impl::setEditValue(field, v);
+    buffer_[field] = std::move(v);
+    dirty_[field] = true;
+}
+
+void Table::Impl::closing()
+{
+    state = State::Browse;
+    buffer_.clear();
+}
+
+void Table::Impl::startEdit()
+{
+    requireWritable();
+    if (state != State::Browse)
+        return;
+    if (cursor->empty()) {
+        startInsert();
+        return;
+    }
+    buffer_.clear();
+    for (std::size_t c = 0; c < shape_.names.size(); ++c)
+        buffer_.push_back(cursor->value(static_cast<int>(c)));
+    dirty_.assign(buffer_.size(), false);
+    editRow_ = cursor->rowId();
+    state = State::Edit;
+}
+
+void Table::Impl::startInsert()
+{
+    requireWritable();
+    commitEdits();
+    buffer_.assign(shape_.names.size(), Value{});
+    dirty_.assign(buffer_.size(), false);
+    state = State::Insert;
+    notifyRecordChanged();
+}
+
+void Table::Impl::post()
+{
+    if (state == State::Browse)
+        return;
+    std::vector<int> changed;
+    for (std::size_t c = 0; c < dirty_.size(); ++c)
+        if (dirty_[c])
+            changed.push_back(static_cast<int>(c));
+    if (state == State::Edit && changed.empty()) {
+        closing();
+        return;
+    }
+    std::string sql;
+    if (state == State::Insert) {
+        std::string names, marks;
+        for (std::size_t i = 0; i < changed.size(); ++i) {
+            names += (i ? ", " : "") + shape_.columns[changed[i]];
+            marks += i ? ", ?" : "?";
+        }
+        sql = changed.empty() ? "INSERT INTO data DEFAULT VALUES"
+                              : "INSERT INTO data (" + names + ") VALUES (" + marks + ")";
+    } else {
+        sql = "UPDATE data SET ";
+        for (std::size_t i = 0; i < changed.size(); ++i)
+            sql += (i ? ", " : "") + shape_.columns[changed[i]] + " = ?";
+        sql += " WHERE rowid = ?";
+    }
+    Statement st(*conn_, sql, "Cannot write");
+    for (std::size_t i = 0; i < changed.size(); ++i)
+        st.bind(static_cast<int>(i + 1), buffer_[changed[i]]);
+    if (state == State::Edit)
+        st.bind(static_cast<int>(changed.size() + 1), editRow_);
+    st.step(); // throws, and the edits stay for another try or Cancel
+    const std::int64_t row =
+        state == State::Insert ? sqlite3_last_insert_rowid(conn_->handle()) : editRow_;
+    closing();
+    reloadAt(row, 0);
+}
+
+void Table::Impl::remove()
+{
+    requireWritable();
+    if (state == State::Insert) {
+        cancel();
+        return;
+    }
+    closing();
+    if (cursor->empty())
+        throw Error("Cannot perform this operation on an empty dataset: " + label());
+    const int row = cursor->recNo();
+    Statement st(*conn_, "DELETE FROM data WHERE rowid = ?", "Cannot write");
+    st.bind(1, cursor->rowId());
+    st.step();
+    reloadAt(std::nullopt, row);
+}
+
+void Table::Impl::reloadAt(std::optional<std::int64_t> rowId, int fallbackRow)
+{
+    memo_ = std::make_shared<MemoReader>(conn_, shape_.columns); // its cache is stale now
+    install(load());
+    if (!cursor->empty()) {
+        if (!rowId || !cursor->seekRow(*rowId))
+            cursor->moveTo(std::min(fallbackRow, cursor->count() - 1));
+        bof = eof = false;
+    }
+    reloaded();
+}
+
+void Table::Impl::cancel()
+{
+    if (state == State::Browse)
+        return;
+    closing();
+    notifyRecordChanged();
+}
+
+// --- Table
+
+Table::Table(std::string name) : Dataset(std::move(name))
+{
+    d_ = std::make_unique<Impl>(*this);
+}
+
+Table::~Table() = default;
+
+Table::Impl& Table::impl() const
+{
+    return static_cast<Impl&>(*d_);
+}
+
+const std::string& Table::TableName() const
+{
+    return impl().tableName;
+}
+
+void Table::SetTableName(std::string_view fileName)
+{
+    impl().requireClosed();
+    impl().tableName = fileName;
+}
+
+const std::string& Table::DatabaseName() const
+{
+    return impl().databaseName;
+}
+
+void Table::SetDatabaseName(std::string_view folder)
+{
+    impl().requireClosed();
+    impl().databaseName = folder;
+}
+
+const std::string& Table::IndexFieldNames() const
+{
+    return impl().indexFieldNames;
+}
+
+void Table::SetIndexFieldNames(std::string_view fields)
+{
+    impl().indexFieldNames = fields;
+    impl().reread(true);
+}
+
+bool Table::ReadOnly() const
+{
+    return impl().readOnly;
+}
+
+void Table::SetReadOnly(bool readOnly)
+{
+    impl().requireClosed();
+    impl().readOnly = readOnly;
+}
+
+DataSource* Table::MasterSource() const
+{
+    return impl().master;
+}
+
+void Table::SetMasterSource(DataSource* source)
+{
+    if (source == impl().master)
+        return;
+    impl().setMasterSource(source);
+    impl().reread(false);
+}
+
+const std::string& Table::MasterFields() const
+{
+    return impl().masterFields;
+}
+
+void Table::SetMasterFields(std::string_view fields)
+{
+    impl().masterFields = fields;
+    impl().reread(false);
+}
+
+Table::State Table::EditState() const
+{
+    return impl().state;
+}
+
+void Table::Edit()
+{
+    impl().startEdit();
+}
+
+void Table::Append()
+{
+    impl().startInsert();
+}
+
+void Table::Delete()
+{
+    impl().remove();
+}
+
+void Table::Post()
+{
+    impl().post();
+}
+
+void Table::Cancel()
+{
+    impl().cancel();
+}
+
+} // namespace db

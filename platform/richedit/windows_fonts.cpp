@@ -1,0 +1,30 @@
+#include "platform/richedit/windows_fonts.h"
+
+#include "platform/text/sjis.h"
+
+#include <QFont>
+#include <QString>
+
+#include <string>
+
+namespace ui {
+
+void installWindowsFonts()
+{
+    static const bool installed = [] {
+        const struct {
+            std::string windowsName;
+            const char* family;
+        } fonts[] = {
+            {"ＭＳ 明朝"_sj, "IPAMincho"},
+            {"ＭＳ ゴシック"_sj, "IPAGothic"},
+            {"ＭＳ Ｐゴシック"_sj, "IPAPGothic"},
+        };
+        for (const auto& f : fonts)
+            QFont::insertSubstitution(sjis::toQString(f.windowsName), QString::fromLatin1(f.family));
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace ui

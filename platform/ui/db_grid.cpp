@@ -1,0 +1,92 @@
+#include "platform/ui/db_grid.h"
+
+#include "platform/db/dataset.h"
+#include "platform/db/grid_model.h"
+
+#include <QHeaderView>
+
+namespace ui {
+
+DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new db::GridModel(this))
+{
+    setModel(model_);
+    setEditTriggers(NoEditTriggers);
+    setSelectionBehavior(SelectRows);
+    setSelectionMode(SingleSelection);
+    setShowGrid(true);
+    setWordWrap(false);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QChar(0x25B6)) + 6);
+
+    connect(model_, &db::GridModel::currentRowChanged, this, &DBGrid::followDataset);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        for (int c = 0; c < model_->columnCount(); ++c)
+            QTableView::setColumnWidth(c, model_->ColumnAt(c).width);
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) { model_->SetColumnWidth(column, width); });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { rowChosen(current); });
+}
+
+DBGrid::~DBGrid() = default;
+
+void DBGrid::SetDataSource(db::DataSource* source)
+{
+    model_->SetDataSource(source);
+}
+
+db::DataSource* DBGrid::DataSource() const
+{
+    return model_->Source();
+}
+
+void DBGrid::AddColumn(std::string_view title, std::string_view fieldName, int width,
+                       Qt::Alignment alignment)
+{
+    model_->AddColumn({std::string(title), std::string(fieldName), width, alignment});
+}
+
+int DBGrid::ColumnCount() const
+{
+    return model_->columnCount();
+}
+
+int DBGrid::ColumnWidth(int column) const
+{
+    return columnWidth(column);
+}
+
+void DBGrid::SetColumnWidth(int column, int width)
+{
+    setColumnWidth(column, width); // the header tells the model
+}
+
+// The dataset moved: select its row and show it.
+void DBGrid::followDataset(int row)
+{
+    following_ = true;
+    if (row >= 0 && row < model_->rowCount()) {
+        const QModelIndex index = model_->index(row, std::max(currentIndex().column(), 0));
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect
+                                                     | QItemSelectionModel::Rows);
+        scrollTo(index);
+    } else {
+        selectionModel()->clear();
+    }
+    following_ = false;
+}
+
+// The user chose a row: the dataset moves there.
+void DBGrid::rowChosen(const QModelIndex& current)
+{
+    if (following_ || !current.isValid())
+        return;
+    db::DataSource* source = model_->Source();
+    if (db::Dataset* ds = source ? source->DataSet() : nullptr; ds && ds->Active())
+        ds->MoveTo(current.row());
+}
+
+} // namespace ui

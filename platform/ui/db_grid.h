@@ -1,0 +1,39 @@
+// The data-aware grid: shows the rows of a db::DataSource and keeps its
+// current row in step with the dataset, both ways.
+#pragma once
+
+#include <QTableView>
+
+#include <string_view>
+
+namespace db {
+class DataSource;
+class GridModel;
+}
+
+namespace ui {
+
+class DBGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit DBGrid(QWidget* parent = nullptr);
+    ~DBGrid() override;
+
+    void SetDataSource(db::DataSource* source);
+    db::DataSource* DataSource() const;
+
+    // A column: CP932 title and field name, width in pixels, alignment of the cells.
+    void AddColumn(std::string_view title, std::string_view fieldName, int width,
+                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+    int ColumnCount() const;
+    int ColumnWidth(int column) const;
+    void SetColumnWidth(int column, int width);
+
+private:
+    void followDataset(int row);
+    void rowChosen(const QModelIndex& current);
+    db::GridModel* model_;
+    bool following_ = false;
+};
+
+} // namespace ui

@@ -1,0 +1,93 @@
+#include "app_fixture.h"
+
+#include "platform/app/single_instance.h"
+#include "platform/text/sjis.h"
+#include "platform/ui/status_bar.h"
+
+#include <QWidget>
+
+#include <unistd.h>
+
+using StartUp = InTempDir;
+
+TEST_F(StartUp, DeletesTheAnswerTablesOneToNinetyNineOnly)
+{
+    for (int n = 0; n <= 100; ++n)
+        WriteFile(QStringLiteral("_QSQ%1.DB").arg(n), "x");
+    WriteFile(QStringLiteral("_QSQ05.DB"), "x");
+    QsqFilesDelete();
+    for (int n = 1; n <= 99; ++n)
+        EXPECT_FALSE(QFile::exists(QStringLiteral("_QSQ%1.DB").arg(n))) << n;
+    EXPECT_TRUE(QFile::exists(QStringLiteral("_QSQ0.DB")));
+    EXPECT_TRUE(QFile::exists(QStringLiteral("_QSQ100.DB")));
+    EXPECT_TRUE(QFile::exists(QStringLiteral("_QSQ05.DB")));
+}
+
+TEST_F(StartUp, OnlyThePresentTabsGetFileNames)
+{
+    PresenceFlagsSet();
+    TableFileNamesSet();
+    EXPECT_EQ(JyobunTabHidden, (JyobunArray<int>{1, 0, 0, 1, 1, 1}));
+    EXPECT_EQ(BooksTabHidden, (BooksArray<int>{1, 0, 1}));
+    EXPECT_EQ(JyobunMainTableName, (JyobunArray<std::string>{"", "E1.db", "G1.db", "", "", ""}));
+    EXPECT_EQ(JyobunSubTableName[1], "E2.db");
+    EXPECT_EQ(JyobunTable3Name[2], "G3.db");
+    EXPECT_EQ(JyobunLinkTableName[1], "E4.db");
+    EXPECT_EQ(JyobunTreeTableName[2], "G5.db");
+    EXPECT_EQ(JyobunFile6Name, (JyobunArray<std::string>{"", "E6.dl_", "G6.dl_", "", "", ""}));
+    EXPECT_EQ(BooksMainTableName, (BooksArray<std::string>{"", "F1.db", ""}));
+    EXPECT_EQ(BooksSubTableName[1], "F1.db");
+    EXPECT_EQ(BooksNameTableName[1], "F3.db");
+    EXPECT_EQ(BooksJumpTableName[1], "F4.db");
+    EXPECT_EQ(BooksUrlTableName[1], "F5.db");
+    EXPECT_EQ(BooksUrlTableName[0], "");
+}
+
+TEST_F(StartUp, TheDeveloperTitleNeverLooksForARunningInstance)
+{
+    EXPECT_EQ(ApplicationTitleText(false), "Ronvetta");
+    const std::string developer = ApplicationTitleText(true);
+    EXPECT_TRUE(IsDeveloperTitle(developer));
+    EXPECT_FALSE(IsDeveloperTitle("Ronvetta"));
+    // Judged by characters: the bytes of "β" (83 C0) straddling two
+    // characters (82 83, then the half-width C0) do not count.
+    EXPECT_FALSE(IsDeveloperTitle("Ronvetta \x82\x83\xC0"));
+
+    // Each title with a running instance answering it.
+    const std::string released = "RonvettaStartUp" + std::to_string(getpid());
+    QWidget running;
+    platform::InstanceServer releasedServer(released, &running);
+    platform::InstanceServer developerServer(developer, &running);
+    EXPECT_TRUE(SingleInstanceTest(released));
+    EXPECT_FALSE(SingleInstanceTest(developer));
+}
+
+TEST(LapTimeText, SecondsInTheShortestDecimalForm)
+{
+    const std::pair<std::int64_t, const char*> cases[] = {
+        {12340, "1.234"}, {20000, "2"}, {0, "0"}, {160, "0.016"}, {15000, "1.5"}, {10001, "1.0001"},
+        {1230000, "123"},
+    };
+    for (const auto& [lap, text] : cases)
+        EXPECT_EQ(LapTimeText(lap), text) << lap;
+}
+
+using KidouTest = MainWindowTest;
+
+TEST_F(KidouTest, StartUpTimeGoesToTheSecondStatusPanel)
+{
+    CreateMain();
+    main_->StatusBar1->Panels(0).SetText("before");
+    system_.tickCount = 1000;
+    KidouStart();
+    EXPECT_TRUE(SqlText.empty());
+    system_.tickCount = 2234;
+    KidouEnd();
+    EXPECT_EQ(main_->StatusBar1->Panels(1).Text(), "起動時間： 1.234 秒"_sj);
+    EXPECT_EQ(main_->StatusBar1->Panels(0).Text(), "before");
+    EXPECT_EQ(LapTime, 12340);
+    KidouStart();
+    system_.tickCount += 2000;
+    KidouEnd();
+    EXPECT_EQ(main_->StatusBar1->Panels(1).Text(), "起動時間： 2 秒"_sj);
+}

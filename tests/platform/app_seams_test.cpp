@@ -1,0 +1,147 @@
+#include "platform/app/application.h"
+#include "platform/app/single_instance.h"
+#include "platform/app/text_file.h"
+#include "platform/text/sjis.h"
+#include "platform/ui/hint.h"
+#include "support/scripted_prompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEnterEvent>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <stdexcept>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Throwing : public QWidget {
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("Cannot open file E4.db");
+        return QWidget::event(e);
+    }
+};
+
+bool WaitFor(const std::function<bool()>& done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    return done();
+}
+
+} // namespace
+
+TEST(DefaultErrorBox, AnUncaughtErrorEndsTheActionShowsItsMessageAndTheProgramGoesOn)
+{
+    ScriptedPrompts prompts;
+    prompts.Expect(platform::PromptKind::Error, "Cannot open file E4.db");
+    Throwing widget;
+    QEvent failing(QEvent::User);
+    bool after = false;
+    EXPECT_FALSE(platform::RunGuarded([&] {
+        QApplication::sendEvent(&widget, &failing);
+        after = true;
+    }));
+    EXPECT_FALSE(after);
+    // Event delivery keeps working.
+    widget.resize(50, 50);
+    QEvent fine(QEvent::Polish);
+    EXPECT_TRUE(platform::RunGuarded([&] { QApplication::sendEvent(&widget, &fine); }));
+    EXPECT_EQ(prompts.Shown().size(), 1u);
+}
+
+TEST(ApplicationHint, FollowsTheControlUnderTheMouse)
+{
+    QWidget window;
+    QWidget* withHint = new QWidget(&window);
+    QWidget* inner = new QWidget(withHint); // no hint of its own
+    ui::SetHint(*withHint, "検索や表示の範囲の設定"_sj);
+    int calls = 0;
+    platform::SetHintHandler([&] { ++calls; });
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(withHint, &enter);
+    EXPECT_EQ(platform::ApplicationHint(), "検索や表示の範囲の設定"_sj);
+    QApplication::sendEvent(inner, &enter);
+    EXPECT_EQ(platform::ApplicationHint(), "検索や表示の範囲の設定"_sj);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(withHint, &leave);
+    EXPECT_EQ(platform::ApplicationHint(), "");
+    EXPECT_EQ(calls, 2);
+    platform::SetHintHandler(nullptr);
+}
+
+TEST(SingleInstance, AKnockRestoresAndRaisesTheRunningWindow)
+{
+    const std::string title = "RonvettaTest" + std::to_string(getpid());
+    EXPECT_FALSE(platform::KnockRunningInstance(title));
+
+    QWidget window;
+    window.showMinimized();
+    ASSERT_TRUE(window.isMinimized());
+    platform::InstanceServer server(title, &window);
+    ASSERT_TRUE(server.Listening());
+    EXPECT_TRUE(platform::KnockRunningInstance(title));
+    EXPECT_TRUE(WaitFor([&] { return !window.isMinimized(); }));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(platform::KnockRunningInstance(title + "x")) << "another title is another program";
+}
+
+TEST(SingleInstance, ASocketLeftByACrashedRunIsTakenOver)
+{
+    QTemporaryDir dir;
+    // The socket lives in TMPDIR; put it back however the test ends.
+    struct TmpDirGuard {
+        bool had = qEnvironmentVariableIsSet("TMPDIR");
+        QByteArray old = qgetenv("TMPDIR");
+        ~TmpDirGuard() { had ? qputenv("TMPDIR", old) : qunsetenv("TMPDIR"); }
+    } guard;
+    qputenv("TMPDIR", dir.path().toUtf8());
+    const std::string title = "RonvettaStale";
+    QFile stale(dir.filePath(QStringLiteral("RonvettaStale.%1").arg(getuid())));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+
+    EXPECT_FALSE(platform::KnockRunningInstance(title));
+    QWidget window;
+    platform::InstanceServer server(title, &window);
+    EXPECT_TRUE(server.Listening());
+    EXPECT_TRUE(platform::KnockRunningInstance(title));
+}
+
+TEST(TextFile, LinesAsTheStringListReadsAndWritesThem)
+{
+    QTemporaryDir dir;
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    {
+        QFile f(QStringLiteral("lines.txt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("one\r\ntwo\nthree\r\rfive\r\n");
+    }
+    EXPECT_EQ(platform::LoadLines("lines.txt"),
+              (std::vector<std::string>{"one", "two", "three", "", "five"}));
+
+    platform::SaveLines("窓.dl_"_sj, {"1", "x"});
+    QFile written(QString::fromUtf8("窓.dl_"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << "file names are UTF-8 on disk";
+    EXPECT_EQ(written.readAll(), QByteArray("1\r\nx\r\n"));
+    EXPECT_TRUE(platform::FileExists("窓.dl_"_sj));
+
+    try {
+        platform::LoadLines("absent.txt");
+        ADD_FAILURE() << "no error";
+    } catch (const platform::FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("absent.txt"), std::string::npos);
+    }
+    QDir::setCurrent(old);
+}
