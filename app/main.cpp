@@ -1,5 +1,4 @@
 // The process: start-up in its fixed order, the message loop, shut-down.
-#include "app/kidou.h"
 #include "app/mainpas.h"
 #include "app/splashpas.h"
 #include "app/startup.h"
@@ -8,6 +7,14 @@
 #include "platform/app/single_instance.h"
 
 #include <memory>
+
+#ifdef RONVETTA_STARTUP_PROBE
+#include "platform/text/sjis.h"
+#include "platform/ui/status_bar.h"
+
+#include <chrono>
+#include <cstdio>
+#endif
 
 #ifdef RONVETTA_DEVELOPER_BUILD
 constexpr bool DeveloperBuild = true;
@@ -24,28 +31,32 @@ int ProgramEntry(int argc, char** argv)
     const std::string title = ApplicationTitleText(DeveloperBuild);
     if (SingleInstanceTest(title))
         return 0;
-    QsqFilesDelete();
-    PresenceFlagsSet();
-    KidouStart();
-    TableFileNamesSet();
-    platform::SetApplicationTitle(title);
-
-    // The main window is the first form; the data modules follow it.
-    std::unique_ptr<TMain> mainForm;
-    platform::RunGuarded([&] { mainForm = std::make_unique<TMain>(); });
-    if (!mainForm)
+    // Answer tables, presence flags, timer, file names, title, then the main
+    // form and the law and book data modules.
+    std::unique_ptr<ReaderSession> reader;
+    platform::RunGuarded([&] { reader = std::make_unique<ReaderSession>(title); });
+    if (!reader)
         return 1;
-    Main = mainForm.get();
     std::unique_ptr<platform::InstanceServer> instanceServer;
     if (!IsDeveloperTitle(title))
         instanceServer = std::make_unique<platform::InstanceServer>(title, Main);
 
     QObject::connect(Main, &TMain::Closed, &application, &QCoreApplication::quit);
     Main->show();
+#ifdef RONVETTA_STARTUP_PROBE
+    // The start-up benchmark's build ends once the window has been shown:
+    // the steady clock in microseconds, then the program's own start-up time.
+    std::printf("%lld %s\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                           std::chrono::steady_clock::now().time_since_epoch())
+                                           .count()),
+                sjis::toUtf8(Main->StatusBar1->Panels(1).Text()).c_str());
+    return 0;
+#endif
     const int exitCode = application.exec();
 
     instanceServer.reset();
-    mainForm.reset();
+    reader.reset();
     NamepasReset();
     return exitCode;
 }

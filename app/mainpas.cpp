@@ -16,7 +16,11 @@
 #include "platform/ui/status_bar.h"
 #include "platform/ui/tool_button.h"
 #include "platform/ui/tree_view.h"
+#include "reader/contents_tree.h"
 #include "reader/panel_layout.h"
+#include "reader/kensaku.h"
+#include "reader/scope.h"
+#include "reader/rireki.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -57,6 +61,31 @@ void TMain::FormCreate()
     }
     if (sjis::contains(title, ColorMarker))
         ColorSetButton->setVisible(true);
+
+    BBtnBack->setEnabled(true);
+    BBtnNext->setEnabled(true);
+    connect(BBtnBack, &QToolButton::clicked, this, &TMain::BBtnBackClick);
+    connect(BBtnNext, &QToolButton::clicked, this, &TMain::BBtnNextClick);
+    MainPageControl->OnChanging = [this] { MainPageControlChanging(); };
+
+    BBtnKensaku->setEnabled(true);
+    connect(BBtnKensaku, &QToolButton::clicked, this, &TMain::BBtnKensakuClick);
+    BBtnMemo->setEnabled(true);
+    MemoAction1->setEnabled(true);
+    MemoAction2->setEnabled(true);
+    connect(BBtnMemo, &QToolButton::clicked, this, &TMain::BBtnMemoClick);
+    connect(MemoAction1, &QAction::triggered, this, &TMain::BBtnMemoClick);
+    connect(MemoAction2, &QAction::triggered, this, &TMain::BBtnMemoClick);
+    LinkAndJumpConnect();
+    for (ui::ComboBox* combo : {HComboBox, SComboBox, GComboBox, TComboBox, ZComboBox, MComboBox})
+        combo->OnChange = [this] { HComboBoxChange(); };
+    for (ui::ComboBox* combo : {HbComboBox, SbComboBox, TbComboBox})
+        combo->OnChange = [this] { HbComboBoxChange(); };
+    CommandsConnect();
+    SansyoConnect();
+    BooksJumpConnect();
+    OutputConnect();
+    WebConnect();
 }
 
 void TMain::MainArraysSet()
@@ -159,6 +188,10 @@ void TMain::FormShow()
             break;
         }
     }
+    // One tab's faulty tree file is reported and leaves the others loading.
+    for (int i = 0; i < JyobunTabCount; ++i)
+        if (JyobunTabHidden[i] == 0)
+            platform::RunGuarded([i] { MokujiTreeLoad(i); });
     KidouEnd();
 }
 
@@ -198,14 +231,78 @@ void TMain::MainHintShow()
     StatusBar1->Panels(0).SetText(platform::ApplicationHint());
 }
 
+// The user picks another page: the place being left goes into the history.
+void TMain::MainPageControlChanging()
+{
+    RirekiSave();
+}
+
 void TMain::MainPageControlChange()
 {
     AllGridWidthSet();
 }
 
+void TMain::BBtnBackClick()
+{
+    RirekiBack();
+}
+
+void TMain::BBtnNextClick()
+{
+    RirekiNext();
+}
+
+// One handler for the scope combos of all tabs: the active page tells the tab.
+void TMain::HComboBoxChange()
+{
+    TabNo = -1;
+    TabNo = JyobunTabIndex(MainPageControl->ActivePage());
+    if (TabNo > -1)
+        JyobunHanniFilter(TabNo);
+}
+
+void TMain::HbComboBoxChange()
+{
+    TabNo = -1;
+    TabNo = BooksTabIndex(MainPageControl->ActivePage());
+    if (TabNo > -1)
+        BooksHanniFilter(TabNo);
+}
+
+// A selection in the article view is searched instead of the key edits.
+void TMain::BBtnKensakuClick()
+{
+    TabNo = JyobunTabIndex(MainPageControl->ActivePage());
+    if (TabNo > -1) {
+        if (JyobunRichEdit[TabNo]->SelLength() > 0) {
+            JyobunEditBangou[TabNo]->SetText("");
+            JyobunEditKey1[TabNo]->SetText(JyobunRichEdit[TabNo]->SelText());
+            JyobunEditKey2[TabNo]->SetText("");
+        }
+        JyobunKensaku(TabNo);
+        return;
+    }
+    TabNo = BooksTabIndex(MainPageControl->ActivePage());
+    if (TabNo > -1) {
+        if (BooksRichEdit[TabNo]->SelLength() > 0) {
+            BooksEditPage[TabNo]->SetText("");
+            BooksEditKey1[TabNo]->SetText(BooksRichEdit[TabNo]->SelText());
+            BooksEditKey2[TabNo]->SetText("");
+        }
+        BooksKensaku(TabNo);
+    }
+}
+
 void TMain::HoujinSplitter2Moved()
 {
     AllGridWidthSet();
+}
+
+void TMain::HoujinTreeViewClick()
+{
+    TabNo = JyobunTabIndex(MainPageControl->ActivePage());
+    if (TabNo != -1 && TreeBusy[TabNo] == 0)
+        MokujiTreeJump(TabNo);
 }
 
 void TMain::showEvent(QShowEvent* event)

@@ -13,6 +13,7 @@ class QMenu;
 class QMenuBar;
 
 namespace ui {
+class DBGrid;
 class PageControl;
 class Panel;
 class Splitter;
@@ -33,9 +34,63 @@ public:
     void MainArraysSet();
     void BBtnGlyphLoad();
     void MainHintShow();
+    void MainPageControlChanging();
     void MainPageControlChange();
+    void BBtnBackClick();
+    void BBtnNextClick();
     void HoujinSplitter2Moved();
+    void HoujinTreeViewClick();
     void CloseActionClick();
+    void HComboBoxChange();
+    void HbComboBoxChange();
+    void BBtnKensakuClick();
+    void BBtnMemoClick();
+    // Links in the law article views, the jump button, the number edits.
+    void LinkAndJumpConnect();
+    void HoujinRichEditMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                                 bool doubleClick, const QPoint& pos);
+    void HoujinRichEditMouseMove(const QPoint& pos);
+    void BBtnJumpClick();
+    void HEditBangouKeyPress(char& key);
+    // The window's own commands (mainpas_commands.cpp).
+    void CommandsConnect();
+    void BBtnHomeClick();
+    void BBtnOpenAllClick();
+    void BBtnClearClick();
+    void SentakuAction2Click();
+    void ColorSetButtonClick();
+    void HComboBoxKeyPress(char& key);
+    void HoujinDBGridKeyPress(ui::DBGrid& sender, char& key);
+    void HoujinDBGridMouseMove();
+    bool FormMouseWheel();
+    // The reference search (mainpas_sansyo.cpp).
+    void SansyoConnect();
+    void BBtnKanrenJyoubunClick();
+    // Page edits and book grids (mainpas_books.cpp).
+    void BooksJumpConnect();
+    void HbEditPageKeyPress(char& key);
+    void HbooksDBGridDblClick();
+    // Printing, clipboard and Word (mainpas_output.cpp).
+    void OutputConnect();
+    void BBtnPrintClick();
+    void CopyActionClick();
+    void AllSelectActionClick();
+    void DBGridCopyActionClick();
+    void BBtnWordClick();
+    // Web pages, help page and About (mainpas_web.cpp).
+    void WebConnect();
+    void BBtnNetMouseDown(Qt::MouseButton button, QPoint pos);
+    void RonvettaHomePageClick();
+    void HoureiDataBaseClick();
+    void KokuzeiTutatuClick();
+    void TaxAnswerClick();
+    void KokuzeiRosenClick();
+    void HuhukuSaiketuClick();
+    void KokuzeiSitugiClick();
+    void KokuzeiHpClick();
+    void OrvelKawaseClick();
+    void HTML1Click();
+    void About1Click();
 
     // Button panel, left to right.
     ui::Panel* ButtonPanel = nullptr;

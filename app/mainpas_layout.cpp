@@ -415,6 +415,7 @@ TMain::LawPage TMain::MakeLawPage(TJyobunTab tab)
     list->addWidget(p.grid, 1);
     p.splitter2->SetControls(p.treeView, p.grid, true);
     p.splitter2->OnMoved = [this] { HoujinSplitter2Moved(); };
+    p.treeView->OnClick = [this] { HoujinTreeViewClick(); };
     AttachPopup(p.grid, DBGridPopupMenu1);
     page->addWidget(p.panel2);
 

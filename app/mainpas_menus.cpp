@@ -1,6 +1,6 @@
 #include "app/mainpas.h"
 
-#include "app/web_pages.h"
+#include "reader/web_pages.h"
 #include "platform/text/sjis.h"
 #include "platform/ui/hint.h"
 #include "platform/ui/panel.h"

@@ -1,6 +1,11 @@
 #include "app/startup.h"
 
+#include "app/kidou.h"
+#include "app/mainpas.h"
+#include "data/hbooks_db.h"
+#include "data/houjin_db.h"
 #include "data/namepas.h"
+#include "platform/app/application.h"
 #include "platform/app/single_instance.h"
 #include "platform/app/system.h"
 #include "platform/text/sjis.h"
@@ -62,4 +67,43 @@ void TableFileNamesSet()
         BooksJumpTableName[b] = y + "4.db";
         BooksUrlTableName[b] = y + "5.db";
     }
+}
+
+ReaderSession::ReaderSession(std::string_view title, void (*presenceFlagsSet)())
+{
+    QsqFilesDelete();
+    presenceFlagsSet();
+    KidouStart();
+    TableFileNamesSet();
+    platform::SetApplicationTitle(title);
+    // The main window is the first form; the data modules wire themselves
+    // into its controls, open the tables and show each tab's first article
+    // and entry.
+    main_ = std::make_unique<TMain>();
+    Main = main_.get();
+    houjin_ = std::make_unique<THoujin>();
+    hbooks_ = std::make_unique<THbooks>();
+}
+
+ReaderSession::~ReaderSession()
+{
+    hbooks_.reset();
+    houjin_.reset();
+    main_.reset();
+    Main = nullptr;
+}
+
+TMain& ReaderSession::MainForm() const
+{
+    return *main_;
+}
+
+THoujin& ReaderSession::HoujinModule() const
+{
+    return *houjin_;
+}
+
+THbooks& ReaderSession::HbooksModule() const
+{
+    return *hbooks_;
 }

@@ -1,9 +1,14 @@
-// The steps of start-up that come before the main window, in the order
-// ProgramEntry runs them.
+// The steps of start-up after the splash, in the order ProgramEntry runs
+// them, and the reader that they create.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
+
+class TMain;
+class THoujin;
+class THbooks;
 
 // "Ronvetta", or the developer build's title, which carries "β".
 std::string ApplicationTitleText(bool developerBuild);
@@ -20,3 +25,27 @@ void QsqFilesDelete();
 void PresenceFlagsSet();
 // The table file names of every present tab.
 void TableFileNamesSet();
+
+// The reader from the single-instance test on, in start-up's order: the
+// answer tables deleted, the presence flags set, KidouStart, the table file
+// names, the application title, then the main form (into Main), the law data
+// module and the book data module. A table that cannot be opened shows in the
+// default error box and start-up goes on; an error creating the main form
+// escapes. The object owns the three and frees the data modules first.
+class ReaderSession {
+public:
+    // `presenceFlagsSet` decides which tabs are present (tests present others).
+    explicit ReaderSession(std::string_view title, void (*presenceFlagsSet)() = PresenceFlagsSet);
+    ~ReaderSession();
+    ReaderSession(const ReaderSession&) = delete;
+    ReaderSession& operator=(const ReaderSession&) = delete;
+
+    TMain& MainForm() const;
+    THoujin& HoujinModule() const;
+    THbooks& HbooksModule() const;
+
+private:
+    std::unique_ptr<TMain> main_;
+    std::unique_ptr<THoujin> houjin_;
+    std::unique_ptr<THbooks> hbooks_;
+};

@@ -2,8 +2,9 @@
 // through the dataset layer, beside three references over the same texts:
 // a scan of the texts held in memory with memmem and the lead-byte check
 // (the floor), grep -c -F over the texts exported to a file, and SQLite's
-// own LIKE over the same texts in UTF-8. Also opening the 20,000-row main table and reading its rows, and
-// locating and stepping the million-row link table. Ratios follow the figures.
+// own LIKE over the same texts in UTF-8. Also opening the 20,000-row main
+// table and reading its rows, and locating and stepping the million-row link
+// table. Ratios follow the figures.
 //
 // The collection is taken from $RONVETTA_LARGE_DATA, else from
 // <build>/large-data (the target large_data writes it).
@@ -43,6 +44,12 @@ const std::vector<Search>& searches()
         {"absent", "仮想通貨"_sj, ""},
     };
     return s;
+}
+
+// The scratch files of the references, removed at the end of the run.
+fs::path scratch(const char* name)
+{
+    return fs::temp_directory_path() / name;
 }
 
 // The article texts of E2.db, read once with plain SQLite.
@@ -105,7 +112,7 @@ void memmemFloor(benchmark::State& state, const Search& s)
 const fs::path& exportedTexts()
 {
     static const fs::path file = [] {
-        const fs::path p = fs::temp_directory_path() / "ronvetta-bench-honbun.txt";
+        const fs::path p = scratch("ronvetta-bench-honbun.txt");
         std::ofstream out(p, std::ios::binary);
         for (std::string t : texts()) {
             for (char& c : t)
@@ -120,7 +127,7 @@ const fs::path& exportedTexts()
 
 fs::path wordFile(const std::string& word, const char* name)
 {
-    const fs::path p = fs::temp_directory_path() / name;
+    const fs::path p = scratch(name);
     std::ofstream(p, std::ios::binary) << word << '\n';
     return p;
 }
@@ -148,7 +155,7 @@ void grepCount(benchmark::State& state, const Search& s)
 const fs::path& utf8Copy()
 {
     static const fs::path file = [] {
-        const fs::path p = fs::temp_directory_path() / "ronvetta-bench-utf8.db";
+        const fs::path p = scratch("ronvetta-bench-utf8.db");
         fs::remove(p);
         sqlite3* db = nullptr;
         sqlite3_open(p.c_str(), &db);
@@ -253,6 +260,9 @@ public:
         std::cout << "\nsearch        dataset/floor  grep/floor  builtin LIKE/dataset\n";
         for (const Search& s : searches()) {
             const std::string k = std::string("search/") + s.kind + "/";
+            if (!ms_.count(k + "dataset") || !ms_.count(k + "memmem floor") || !ms_.count(k + "grep -c -F")
+                || !ms_.count(k + "sqlite builtin LIKE"))
+                continue; // not all of this search was run
             const double dataset = ms_[k + "dataset"], floor = ms_[k + "memmem floor"];
             std::printf("%-12s  %13.2f  %10.2f  %20.2f\n", s.kind, dataset / floor,
                         ms_[k + "grep -c -F"] / floor, ms_[k + "sqlite builtin LIKE"] / dataset);
@@ -300,4 +310,7 @@ int main(int argc, char** argv)
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    for (const char* name : {"ronvetta-bench-honbun.txt", "ronvetta-bench-utf8.db", "ronvetta-bench-w1",
+                             "ronvetta-bench-w2"})
+        fs::remove(scratch(name));
 }

@@ -71,6 +71,7 @@ int RirekiTop;
 int RirekiCur;
 int RirekiLast;
 int RirekiWrapped;
+std::array<TCasheData, RirekiCount> Rireki;
 std::array<std::string, 51> IndexKanji;
 int KaiseiNo;
 std::string HyperKubunNo;
@@ -179,6 +180,7 @@ void NamepasReset()
     RirekiCur = 0;
     RirekiLast = 0;
     RirekiWrapped = 0;
+    Rireki.fill(TCasheData{});
     IndexKanjiSet();
     KaiseiNo = 110630;
     HyperKubunNo = "10";

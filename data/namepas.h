@@ -119,6 +119,24 @@ extern int RirekiTop;
 extern int RirekiCur;
 extern int RirekiLast;
 extern int RirekiWrapped;
+// One place of the history. The sheet and the dataset are borrowed: both
+// live for the whole run, and a pooled query may since show another result.
+struct TCasheData {
+    ui::TabSheet* TabSheet = nullptr; // none: the entry was never written
+    db::Dataset* DataSet = nullptr;
+    std::string Filter;
+    bool Filtered = false;
+    int RowKey = 0; // Gyo, or BookSeq on a book tab
+    int SelStart = 0;
+    std::string KeyWord1;
+    std::string KeyWord2;
+    std::string NumberText; // article number, or page on a book tab
+    int ScopeIndex = 0;
+    int PanelHeight = 0;
+    int TreeWidth = 0; // law tabs only
+};
+inline constexpr int RirekiCount = 101;
+extern std::array<TCasheData, RirekiCount> Rireki;
 extern std::array<std::string, 51> IndexKanji;
 extern int KaiseiNo;
 extern std::string HyperKubunNo;

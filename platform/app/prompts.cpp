@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QWindow>
 
 namespace platform {
 namespace {
@@ -13,7 +14,15 @@ class MessageBoxes : public Prompter {
 public:
     Answer Ask(PromptKind kind, const std::string& text, const std::string& caption) override
     {
-        QMessageBox box(QApplication::activeWindow());
+        // The box stands over the active window but is not owned by it: that
+        // window may be freed while the box is open (the splash releases
+        // itself when the box takes the activation), and would free the box
+        // with it.
+        QMessageBox box;
+        if (const QWidget* active = QApplication::activeWindow()) {
+            box.winId();
+            box.windowHandle()->setTransientParent(active->windowHandle());
+        }
         box.setWindowTitle(sjis::toQString(caption));
         box.setTextFormat(Qt::PlainText);
         // The program breaks lines with CR LF or, in the About text, a lone CR.

@@ -17,20 +17,16 @@ bool FileExists(std::string_view cp932Name)
     return QFileInfo(FilePath(cp932Name)).isFile();
 }
 
-std::vector<std::string> LoadLines(std::string_view cp932Name)
+std::vector<std::string> SplitLines(std::string_view text)
 {
-    QFile file(FilePath(cp932Name));
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError("Cannot open file " + std::string(cp932Name));
-    const QByteArray bytes = file.readAll();
     std::vector<std::string> lines;
     std::string line;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         if (c == '\r' || c == '\n') {
             lines.push_back(std::move(line));
             line.clear();
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
         } else {
             line += c;
@@ -39,6 +35,15 @@ std::vector<std::string> LoadLines(std::string_view cp932Name)
     if (!line.empty())
         lines.push_back(std::move(line));
     return lines;
+}
+
+std::vector<std::string> LoadLines(std::string_view cp932Name)
+{
+    QFile file(FilePath(cp932Name));
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError("Cannot open file " + std::string(cp932Name));
+    const QByteArray bytes = file.readAll();
+    return SplitLines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 void SaveLines(std::string_view cp932Name, const std::vector<std::string>& lines)

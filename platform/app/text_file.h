@@ -22,8 +22,10 @@ public:
 QString FilePath(std::string_view cp932Name);
 bool FileExists(std::string_view cp932Name);
 
-// The lines of a text file: CR LF, a lone LF and a lone CR each end a line;
-// a break at the very end adds no line. Throws FileError.
+// The lines of a text: CR LF, a lone LF and a lone CR each end a line; a
+// break at the very end adds no line.
+std::vector<std::string> SplitLines(std::string_view text);
+// The lines of a text file, split as SplitLines does. Throws FileError.
 std::vector<std::string> LoadLines(std::string_view cp932Name);
 // Writes each line followed by CR LF. Throws FileError.
 void SaveLines(std::string_view cp932Name, const std::vector<std::string>& lines);

@@ -158,24 +158,19 @@ void Statement::bind(int index, const Value& v)
 
 Value Statement::column(int col, FieldType type) const
 {
-    return ColumnValue(stmt_, col, type);
-}
-
-Value ColumnValue(sqlite3_stmt* stmt, int col, FieldType type)
-{
-    if (sqlite3_column_type(stmt, col) == SQLITE_NULL)
+    if (sqlite3_column_type(stmt_, col) == SQLITE_NULL)
         return {};
     switch (type) {
     case FieldType::Integer:
-        return static_cast<std::int64_t>(sqlite3_column_int64(stmt, col));
+        return static_cast<std::int64_t>(sqlite3_column_int64(stmt_, col));
     case FieldType::Float:
-        return sqlite3_column_double(stmt, col);
+        return sqlite3_column_double(stmt_, col);
     case FieldType::Text:
     case FieldType::Memo:
         break;
     }
-    const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, col));
-    return std::string(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt, col)));
+    const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, col));
+    return std::string(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt_, col)));
 }
 
 std::string QuoteIdentifier(std::string_view utf8)

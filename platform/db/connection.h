@@ -60,6 +60,7 @@ public:
     void reset();
     // Text is bound as a BLOB of its CP932 bytes, so no byte is ever re-encoded.
     void bind(int index, const Value& v);
+    // A column of the current row as the field type says; NULL is monostate.
     Value column(int col, FieldType type) const;
 
 private:
@@ -67,9 +68,6 @@ private:
     const char* what_;
     sqlite3_stmt* stmt_ = nullptr;
 };
-
-// Reads a column of the current row as the field type says; NULL is monostate.
-Value ColumnValue(sqlite3_stmt* stmt, int col, FieldType type);
 
 // A column name quoted for SQL (UTF-8).
 std::string QuoteIdentifier(std::string_view utf8);

@@ -126,11 +126,19 @@ int Dataset::Impl::fieldIndex(std::string_view name) const
     return -1;
 }
 
-int Dataset::Impl::dataColumn(std::string_view name)
+int Dataset::Impl::requireField(std::string_view name) const
 {
     const int f = fieldIndex(name);
-    if (f < 0 || columns[f] < 0)
+    if (f < 0)
         throw Error("Field '" + std::string(name) + "' not found in " + label());
+    return f;
+}
+
+int Dataset::Impl::dataColumn(std::string_view name)
+{
+    const int f = requireField(name);
+    if (columns[f] < 0)
+        throw Error("Field '" + std::string(name) + "' is a lookup field: " + label());
     return columns[f];
 }
 
@@ -167,7 +175,7 @@ Value Dataset::Impl::fieldValue(int field)
     Cursor& c = rows();
     const Field& f = *fields[field];
     if (f.IsLookup())
-        return lookupValue(f, fieldValue(fieldIndex(f.keyField_)));
+        return lookupValue(f, fieldValue(requireField(f.keyField_)));
     return c.empty() ? Value{} : c.value(columns[field]);
 }
 
@@ -175,7 +183,7 @@ Value Dataset::Impl::fieldValueAt(int row, int field)
 {
     const Field& f = *fields[field];
     if (f.IsLookup())
-        return lookupValue(f, fieldValueAt(row, fieldIndex(f.keyField_)));
+        return lookupValue(f, fieldValueAt(row, requireField(f.keyField_)));
     return rows().valueAt(row, columns[field]);
 }
 
@@ -187,8 +195,8 @@ Value Dataset::Impl::lookupValue(const Field& f, const Value& key)
     Impl& other = *ds->d_;
     const int keyColumn = other.dataColumn(f.lookupKeyField_);
     const int resultColumn = other.dataColumn(f.resultField_);
-    const int keyField = other.fieldIndex(f.lookupKeyField_);
-    const auto typedKey = ConvertValue(key, other.fields[keyField]->DataType());
+    const auto typedKey =
+        ConvertValue(key, other.fields[other.requireField(f.lookupKeyField_)]->DataType());
     if (!typedKey)
         return {};
     return other.cursor->lookup(keyColumn, *typedKey, resultColumn);
@@ -200,7 +208,7 @@ Dataset::Dataset(std::string name) : name_(std::move(name)) {}
 
 Dataset::~Dataset()
 {
-    for (DataSource* s : d_->sources) {
+    for (DataSource* s : std::exchange(d_->sources, {})) {
         s->dataSet_ = nullptr;
         s->notifyDataSetChanged();
     }
@@ -315,9 +323,7 @@ bool Dataset::Locate(std::string_view fields, const std::vector<Value>& values)
 
 Field& Dataset::FieldByName(std::string_view name)
 {
-    if (Field* f = FindField(name))
-        return *f;
-    throw Error("Field '" + std::string(name) + "' not found in " + d_->label());
+    return *d_->fields[d_->requireField(name)];
 }
 
 Field* Dataset::FindField(std::string_view name)

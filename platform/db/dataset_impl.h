@@ -56,8 +56,9 @@ public:
     void notifyRecordChanged();
     void notifyDataSetChanged();
 
-    int fieldIndex(std::string_view name) const; // -1 when none
-    int dataColumn(std::string_view name);       // the field's column; throws
+    int fieldIndex(std::string_view name) const;   // -1 when none
+    int requireField(std::string_view name) const; // throws when none
+    int dataColumn(std::string_view name);         // the field's column; throws
     Field& addField(std::string name, FieldType type);
     Field& addLookupField(std::string name, FieldType type, std::string keyField,
                           std::string lookupKeyField, std::string resultField);

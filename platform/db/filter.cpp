@@ -229,8 +229,6 @@ std::string sqlOf(const Filter::Node& n, const std::function<std::string(int)>& 
 
 Filter::Filter(std::string_view text) : root_(Parser(text).parse()) {}
 Filter::~Filter() = default;
-Filter::Filter(Filter&&) noexcept = default;
-Filter& Filter::operator=(Filter&&) noexcept = default;
 
 void Filter::bind(const std::function<int(const std::string&)>& resolve)
 {

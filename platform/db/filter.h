@@ -18,8 +18,6 @@ public:
     // Throws db::Error naming the text when it is no filter expression.
     explicit Filter(std::string_view text);
     ~Filter();
-    Filter(Filter&&) noexcept;
-    Filter& operator=(Filter&&) noexcept;
 
     // Gives every field name its column; `resolve` throws for an unknown field.
     void bind(const std::function<int(const std::string& fieldName)>& resolve);

@@ -49,13 +49,22 @@ void GridModel::AddColumn(Column column)
 {
     beginResetModel();
     columns_.push_back(std::move(column));
+    readDataset();
     endResetModel();
-    datasetChanged();
+    emit currentRowChanged(current_);
 }
 
 void GridModel::datasetChanged()
 {
     beginResetModel();
+    readDataset();
+    endResetModel();
+    emit currentRowChanged(current_);
+}
+
+// Row count, current row and the field of each column, as the dataset has them now.
+void GridModel::readDataset()
+{
     Dataset* ds = source_ ? source_->DataSet() : nullptr;
     const bool open = ds && ds->Active();
     rows_ = open ? ds->RecordCount() : 0;
@@ -65,8 +74,6 @@ void GridModel::datasetChanged()
         Field* f = open ? ds->FindField(c.fieldName) : nullptr;
         fieldIndex_.push_back(f ? f->Index() : -1);
     }
-    endResetModel();
-    emit currentRowChanged(current_);
 }
 
 void GridModel::recordChanged()

@@ -33,8 +33,6 @@ public:
     void AddColumn(Column column);
     const Column& ColumnAt(int column) const { return columns_[column]; }
     void SetColumnWidth(int column, int width) { columns_[column].width = width; }
-    // The dataset's current row as last followed; -1 for none.
-    int CurrentRow() const { return current_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -51,6 +49,7 @@ private:
     class Link;
     void datasetChanged();
     void recordChanged();
+    void readDataset();
 
     std::unique_ptr<Link> link_;
     DataSource* source_ = nullptr;

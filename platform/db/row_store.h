@@ -21,8 +21,6 @@ public:
     // delivers it (false for MEMO columns of tables).
     RowStore(std::vector<FieldType> types, std::vector<bool> read);
 
-    int columnCount() const { return static_cast<int>(types_.size()); }
-    FieldType type(int col) const { return types_[col]; }
     int rowCount() const { return rows_; }
 
     // Appends the statement's current row: its first column is the row id,

@@ -5,6 +5,7 @@
 
 #include <QBitmap>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPixmap>
 
 namespace ui {
@@ -50,6 +51,12 @@ bool ToolButton::LoadGlyph(std::string_view cp932FileName)
         image.createMaskFromColor(image.pixel(0, image.height() - 1), Qt::MaskInColor)));
     setIcon(QIcon(glyph));
     return true;
+}
+
+void ToolButton::mousePressEvent(QMouseEvent* event)
+{
+    QToolButton::mousePressEvent(event);
+    emit mousePressed(event->button(), event->position().toPoint());
 }
 
 } // namespace ui

@@ -23,6 +23,14 @@ public:
     // transparent and a strip of square images gives its first one. False
     // (and the glyph kept) when the file cannot be read as an image.
     bool LoadGlyph(std::string_view cp932FileName);
+
+signals:
+    // Any button pressed over the button, after the button has handled it;
+    // `pos` is relative to the button.
+    void mousePressed(Qt::MouseButton button, QPoint pos);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
 };
 
 } // namespace ui

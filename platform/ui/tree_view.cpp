@@ -6,12 +6,17 @@
 #include <QMouseEvent>
 
 namespace ui {
-namespace {
 
-constexpr int IndexRole = Qt::UserRole;
-constexpr int LevelRole = Qt::UserRole + 1;
-
-} // namespace
+// Every item of the tree is a node that carries its absolute index and level.
+class TreeView::Node : public QTreeWidgetItem {
+public:
+    Node(const QString& text, int index, int level)
+        : QTreeWidgetItem(QStringList{text}, UserType), index(index), level(level)
+    {
+    }
+    const int index;
+    const int level;
+};
 
 TreeView::TreeView(QWidget* parent) : QTreeWidget(parent)
 {
@@ -23,26 +28,33 @@ TreeView::TreeView(QWidget* parent) : QTreeWidget(parent)
     connect(this, &QTreeWidget::currentItemChanged, this, &TreeView::singleExpand);
 }
 
+TreeView::~TreeView()
+{
+    qDeleteAll(pendingRoots_);
+}
+
 int TreeView::AddNode(int parent, std::string_view cp932Text)
 {
-    QTreeWidgetItem* item;
-    int level = 0;
-    if (parent < 0) {
-        item = new QTreeWidgetItem(this);
-    } else {
-        item = new QTreeWidgetItem(nodes_.at(parent));
-        level = Level(parent) + 1;
-    }
     const int index = static_cast<int>(nodes_.size());
-    item->setText(0, sjis::toQString(cp932Text));
-    item->setData(0, IndexRole, index);
-    item->setData(0, LevelRole, level);
+    const int level = parent < 0 ? 0 : Level(parent) + 1;
+    // An item in the tree reports every change to the view: it is filled
+    // first and then joins its parent. Roots added during an update wait
+    // and join in one insertion at its end.
+    auto* item = new Node(sjis::toQString(cp932Text), index, level);
+    if (parent >= 0)
+        nodes_[parent]->addChild(item);
+    else if (updateLock_ > 0)
+        pendingRoots_.append(item);
+    else
+        addTopLevelItem(item);
     nodes_.push_back(item);
     return index;
 }
 
 void TreeView::Clear()
 {
+    qDeleteAll(pendingRoots_);
+    pendingRoots_.clear();
     nodes_.clear();
     clear();
 }
@@ -59,7 +71,7 @@ std::string TreeView::Text(int index) const
 
 int TreeView::Level(int index) const
 {
-    return nodes_.at(index)->data(0, LevelRole).toInt();
+    return nodes_.at(index)->level;
 }
 
 int TreeView::Parent(int index) const
@@ -79,6 +91,7 @@ int TreeView::Selected() const
 
 void TreeView::Select(int index)
 {
+    attachPending();
     QTreeWidgetItem* item = nodes_.at(index);
     setCurrentItem(item);
     scrollToItem(item);
@@ -86,6 +99,7 @@ void TreeView::Select(int index)
 
 void TreeView::SetTopItem(int index)
 {
+    attachPending();
     QTreeWidgetItem* item = nodes_.at(index);
     for (QTreeWidgetItem* up = item->parent(); up; up = up->parent())
         up->setExpanded(true);
@@ -94,11 +108,13 @@ void TreeView::SetTopItem(int index)
 
 int TreeView::TopItem() const
 {
+    attachPending();
     return indexOf(itemAt(0, 0));
 }
 
 void TreeView::FullCollapse()
 {
+    attachPending();
     collapseAll();
 }
 
@@ -110,8 +126,10 @@ void TreeView::BeginUpdate()
 
 void TreeView::EndUpdate()
 {
-    if (updateLock_ > 0 && --updateLock_ == 0)
+    if (updateLock_ > 0 && --updateLock_ == 0) {
+        attachPending();
         setUpdatesEnabled(true);
+    }
 }
 
 void TreeView::mouseReleaseEvent(QMouseEvent* event)
@@ -121,9 +139,18 @@ void TreeView::mouseReleaseEvent(QMouseEvent* event)
         OnClick();
 }
 
+// Waiting roots belong to the tree already; only the view has not seen them.
+void TreeView::attachPending() const
+{
+    if (pendingRoots_.isEmpty())
+        return;
+    const_cast<TreeView*>(this)->addTopLevelItems(pendingRoots_);
+    pendingRoots_.clear();
+}
+
 int TreeView::indexOf(const QTreeWidgetItem* item) const
 {
-    return item ? item->data(0, IndexRole).toInt() : -1;
+    return item ? static_cast<const Node*>(item)->index : -1;
 }
 
 void TreeView::singleExpand(QTreeWidgetItem* current, QTreeWidgetItem* previous)

@@ -18,6 +18,7 @@ class TreeView : public QTreeWidget {
     Q_OBJECT
 public:
     explicit TreeView(QWidget* parent = nullptr);
+    ~TreeView() override;
 
     // Appends a node as the last child of `parent` (-1: as the last root);
     // returns its absolute index.
@@ -37,7 +38,9 @@ public:
     int TopItem() const; // -1 when nothing shows
     void FullCollapse();
 
-    // Suspends painting while the program changes many nodes.
+    // Suspends painting while the program changes many nodes; roots added
+    // meanwhile reach the view together when it ends (or when a node is
+    // selected or scrolled to).
     void BeginUpdate();
     void EndUpdate();
 
@@ -48,9 +51,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    class Node;
+    void attachPending() const;
     int indexOf(const QTreeWidgetItem* item) const;
     void singleExpand(QTreeWidgetItem* current, QTreeWidgetItem* previous);
-    std::vector<QTreeWidgetItem*> nodes_;
+    std::vector<Node*> nodes_;
+    mutable QList<QTreeWidgetItem*> pendingRoots_; // roots added during an update
     int updateLock_ = 0;
 };
 

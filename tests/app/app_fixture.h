@@ -8,11 +8,11 @@
 #include "data/namepas.h"
 #include "platform/app/application.h"
 #include "support/fake_system.h"
+#include "support/sample_data.h"
 #include "support/scripted_prompts.h"
+#include "support/temp_dir.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <memory>
 #include <string>
@@ -21,18 +21,8 @@
 
 class InTempDir : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        oldDir_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
-        NamepasReset();
-    }
-    void TearDown() override
-    {
-        QDir::setCurrent(oldDir_);
-        NamepasReset();
-    }
+    void SetUp() override { NamepasReset(); }
+    void TearDown() override { NamepasReset(); }
 
     static void WriteFile(const QString& name, const QByteArray& bytes)
     {
@@ -46,25 +36,38 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
     }
 
-    QTemporaryDir dir_;
-    QString oldDir_;
+    TempDir dir_;
 };
 
+// The reader as the program starts it, over the sample data.
 class MainWindowTest : public InTempDir {
 protected:
-    // The start-up steps up to the creation of the main window.
+    void SetUp() override
+    {
+        InTempDir::SetUp();
+        CopySampleData(dir_.Path());
+    }
+    void TearDown() override
+    {
+        reader_.reset();
+        InTempDir::TearDown();
+    }
+
+    // The start-up steps from the answer tables to the data modules.
     void CreateMain(const std::string& title = "Ronvetta")
     {
-        PresenceFlagsSet();
         system_.tickCount = 1000;
-        KidouStart();
-        TableFileNamesSet();
-        platform::SetApplicationTitle(title);
-        main_ = std::make_unique<TMain>();
-        Main = main_.get();
+        reader_ = std::make_unique<ReaderSession>(title);
+        main_ = &reader_->MainForm();
+    }
+    void CloseReader()
+    {
+        reader_.reset();
+        main_ = nullptr;
     }
 
     FakeSystem system_;
     ScriptedPrompts prompts_;
-    std::unique_ptr<TMain> main_;
+    std::unique_ptr<ReaderSession> reader_;
+    TMain* main_ = nullptr;
 };

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QEnterEvent>
 #include <QImage>
 #include <QMenu>
@@ -201,7 +202,7 @@ TEST_F(MainWindowTest, WindowStateFileDecidesTheFirstState)
         CreateMain();
         EXPECT_EQ(main_->windowState().testFlag(Qt::WindowMaximized), maximised)
             << (content ? content : "absent");
-        main_.reset();
+        CloseReader();
     }
 }
 
@@ -210,7 +211,7 @@ TEST_F(MainWindowTest, ClosingWritesTheWindowState)
     CreateMain();
     main_->show();
     int closed = 0;
-    QObject::connect(main_.get(), &TMain::Closed, [&] { ++closed; });
+    QObject::connect(main_, &TMain::Closed, [&] { ++closed; });
     main_->close();
     EXPECT_EQ(ReadFile(QStringLiteral("C3.dl_")), QByteArray("0\r\n"));
     EXPECT_EQ(closed, 1);
@@ -255,7 +256,7 @@ TEST_F(MainWindowTest, ToolButtonBitmapsAreLoadedOnlyOnAPaletteDisplay)
     CreateMain();
     EXPECT_NE(GlyphCentre(main_->BBtnBack), qRgb(255, 0, 0));
     EXPECT_NE(GlyphCentre(main_->BBtnNet), qRgb(255, 0, 0));
-    main_.reset();
+    CloseReader();
 
     NamepasReset();
     system_.colorTableSize = 256;

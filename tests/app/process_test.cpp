@@ -3,11 +3,13 @@
 
 #include "app/splashpas.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProcess>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <unistd.h>
@@ -33,10 +35,12 @@ protected:
     void SetUp() override
     {
         InTempDir::SetUp();
+        // The programs start over the sample data: no table is missing.
+        CopySampleData(dir_.Path());
         // The instances of this test meet only each other.
         env_ = QProcessEnvironment::systemEnvironment();
         env_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env_.insert(QStringLiteral("TMPDIR"), dir_.path());
+        env_.insert(QStringLiteral("TMPDIR"), Dir());
     }
     void TearDown() override
     {
@@ -51,7 +55,7 @@ protected:
     {
         auto* p = new QProcess;
         p->setProcessEnvironment(env_);
-        p->setWorkingDirectory(dir_.path());
+        p->setWorkingDirectory(Dir());
         p->start(Program(program), {});
         processes_.push_back(p);
         EXPECT_TRUE(p->waitForStarted());
@@ -59,8 +63,9 @@ protected:
     }
     QString Socket(const char* title) const
     {
-        return dir_.filePath(QString::fromUtf8(title) + QStringLiteral(".%1").arg(getuid()));
+        return Dir() + QStringLiteral("/") + QString::fromUtf8(title) + QStringLiteral(".%1").arg(getuid());
     }
+    QString Dir() const { return QString::fromStdString(dir_.Path()); }
 
     QProcessEnvironment env_;
     std::vector<QProcess*> processes_;
@@ -121,5 +126,31 @@ TEST(Splash, ShowsItsPictureAndGoesWhenAnotherWindowIsActivated)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     EXPECT_FALSE(splash);
+    EXPECT_EQ(Splash, nullptr);
+}
+
+TEST(Splash, AnErrorBoxShownWhileItIsUpOutlivesIt)
+{
+    NamepasReset();
+    SplashpasInitialization();
+    QPointer<TSplash> splash = Splash;
+    ASSERT_TRUE(splash);
+    // The real error box, as start-up shows it for a table that cannot be
+    // opened: it takes the activation, so the splash releases itself while
+    // the box is open. The box is closed once the splash has gone.
+    QElapsedTimer timer;
+    timer.start();
+    bool splashGoneWhileOpen = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!box || (splash && timer.elapsed() < 5000))
+            return;
+        splashGoneWhileOpen = !splash;
+        box->reject();
+    });
+    closer.start(10);
+    platform::ShowError("Cannot open the table file E5.db (no such file)");
+    EXPECT_TRUE(splashGoneWhileOpen);
     EXPECT_EQ(Splash, nullptr);
 }

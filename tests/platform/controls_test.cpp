@@ -87,52 +87,67 @@ TEST(ComboBoxAndEdit, KeyPressSeesEnterAndMaySwallowOrReplaceAKey)
 
 TEST(TreeView, AbsoluteIndexesAndSingleExpand)
 {
-    ui::TreeView tree;
-    tree.resize(200, 300);
-    const int a = tree.AddNode(-1, "A");  // 0
-    const int a1 = tree.AddNode(a, "A1"); // 1
-    tree.AddNode(a1, "A1a");              // 2
-    const int a2 = tree.AddNode(a, "A2"); // 3
-    tree.AddNode(a2, "A2a");              // 4
-    const int b = tree.AddNode(-1, "B");  // 5
-    tree.AddNode(b, "B1");                // 6
-    ASSERT_EQ(tree.Count(), 7);
-    EXPECT_EQ(tree.Text(4), "A2a");
-    EXPECT_EQ(tree.Level(4), 2);
-    EXPECT_EQ(tree.Parent(4), 3);
-    EXPECT_EQ(tree.Parent(5), -1);
-    EXPECT_EQ(tree.Selected(), -1);
+    // Used as a tree file loads it (inside an update) and outside one.
+    for (const bool updating : {false, true}) {
+        SCOPED_TRACE(updating ? "in an update" : "no update");
+        ui::TreeView tree;
+        tree.resize(200, 300);
+        if (updating)
+            tree.BeginUpdate();
+        const int a = tree.AddNode(-1, "A");  // 0
+        const int a1 = tree.AddNode(a, "A1"); // 1
+        tree.AddNode(a1, "A1a");              // 2
+        const int a2 = tree.AddNode(a, "A2"); // 3
+        tree.AddNode(a2, "A2a");              // 4
+        const int b = tree.AddNode(-1, "B");  // 5
+        tree.AddNode(b, "B1");                // 6
+        ASSERT_EQ(tree.Count(), 7);
+        EXPECT_EQ(tree.Text(4), "A2a");
+        EXPECT_EQ(tree.Level(4), 2);
+        EXPECT_EQ(tree.Parent(4), 3);
+        EXPECT_EQ(tree.Parent(5), -1);
+        EXPECT_EQ(tree.Selected(), -1);
+        EXPECT_EQ(tree.TopItem(), 0);
 
-    struct Step {
-        int select;
-        std::vector<int> expanded;
-    };
-    const Step steps[] = {
-        {1, {0, 1}},    // ancestors open for the selected node
-        {3, {0, 3}},    // the node selected before collapses
-        {4, {0, 3, 4}}, // not when it is an ancestor of the new one
-        {6, {0, 3, 5, 6}},
-        {2, {0, 1, 2, 3, 5}},
-        {0, {0, 1, 3, 5}},
-    };
-    for (const Step& step : steps) {
-        tree.Select(step.select);
-        EXPECT_EQ(tree.Selected(), step.select);
-        std::vector<int> expanded;
+        struct Step {
+            int select;
+            std::vector<int> expanded;
+        };
+        const Step steps[] = {
+            {1, {0, 1}},    // ancestors open for the selected node
+            {3, {0, 3}},    // the node selected before collapses
+            {4, {0, 3, 4}}, // not when it is an ancestor of the new one
+            {6, {0, 3, 5, 6}},
+            {2, {0, 1, 2, 3, 5}},
+            {0, {0, 1, 3, 5}},
+        };
+        for (const Step& step : steps) {
+            tree.Select(step.select);
+            EXPECT_EQ(tree.Selected(), step.select);
+            std::vector<int> expanded;
+            for (int i = 0; i < tree.Count(); ++i)
+                if (tree.Expanded(i))
+                    expanded.push_back(i);
+            EXPECT_EQ(expanded, step.expanded) << "after selecting " << step.select;
+        }
+
+        EXPECT_EQ(tree.AddNode(-1, "C"), 7);
+        EXPECT_EQ(tree.Level(7), 0);
+        if (updating)
+            tree.EndUpdate();
+        ASSERT_EQ(tree.topLevelItemCount(), 3);
+        EXPECT_EQ(tree.topLevelItem(2)->text(0), QStringLiteral("C"));
+        EXPECT_EQ(tree.topLevelItem(1)->child(0)->text(0), QStringLiteral("B1"));
+
+        tree.FullCollapse();
         for (int i = 0; i < tree.Count(); ++i)
-            if (tree.Expanded(i))
-                expanded.push_back(i);
-        EXPECT_EQ(expanded, step.expanded) << "after selecting " << step.select;
+            EXPECT_FALSE(tree.Expanded(i));
+        EXPECT_EQ(tree.Selected(), 0);
+
+        tree.Clear();
+        EXPECT_EQ(tree.Count(), 0);
+        EXPECT_EQ(tree.Selected(), -1);
     }
-
-    tree.FullCollapse();
-    for (int i = 0; i < tree.Count(); ++i)
-        EXPECT_FALSE(tree.Expanded(i));
-    EXPECT_EQ(tree.Selected(), 0);
-
-    tree.Clear();
-    EXPECT_EQ(tree.Count(), 0);
-    EXPECT_EQ(tree.Selected(), -1);
 }
 
 TEST(TreeView, ClickReportsAfterTheNodeIsSelected)

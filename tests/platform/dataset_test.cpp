@@ -24,27 +24,24 @@ class LawTab : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WriteTableFile("E1.db",
-                       "Gyo INTEGER PRIMARY KEY, KubunNo INTEGER, Kubun TEXT, Bangou TEXT, Title TEXT",
+        WriteTableFile("E1.db", db::layout::lawMain(),
                        {{1_i, 110_i, "消法"_sj, "１条"_sj, "第１条（趣旨）"_sj},
                         {2_i, 110_i, "消法"_sj, "２条"_sj, "第２条（定義）"_sj},
                         {3_i, 120_i, "消令"_sj, "１条"_sj, "第１条（定義）"_sj},
                         {4_i, 140_i, "消基通"_sj, "１－１－１"_sj, "１－１－１（個人事業者）"_sj},
                         {5_i, 710_i, "措法"_sj, "８６条"_sj, "第８６条"_sj}});
-        WriteTableFile("E2.db", "Gyo INTEGER PRIMARY KEY, KubunNo INTEGER, Honbun MEMO",
+        WriteTableFile("E2.db", db::layout::lawText(),
                        {{1_i, 110_i, "この法律は、消費税について定める。"_sj},
                         {2_i, 110_i, "課税資産の譲渡等とは、\r\n事業として行う。"_sj},
                         {3_i, 120_i, "法第二条に規定する課税資産"_sj},
                         {4_i, 140_i, "個人事業者の課税"_sj},
                         {5_i, 710_i, "措置法の特例"_sj}});
-        WriteTableFile("E3.db", "Gyo INTEGER, KubunNo INTEGER, MainGyo INTEGER",
-                       {{3_i, 120_i, 2_i}, {4_i, 140_i, 2_i}, {3_i, 120_i, 1_i}},
-                       {"CREATE INDEX ref_main ON data (MainGyo)", "CREATE INDEX ref_gyo ON data (Gyo)"});
+        WriteTableFile("E3.db", db::layout::lawReference(),
+                       {{3_i, 120_i, 2_i}, {4_i, 140_i, 2_i}, {3_i, 120_i, 1_i}});
         // Link rows written out of order: the order comes from the index.
-        WriteTableFile("E4.db", "Gyo INTEGER, Sel INTEGER, GoGyo INTEGER, Zeimoku INTEGER",
+        WriteTableFile("E4.db", db::layout::lawLink(),
                        {{2_i, 11_i, 3_i, 1_i}, {2_i, 10_i, 3_i, 1_i}, {1_i, 4_i, 2_i, 1_i},
-                        {3_i, 0_i, 1_i, -1_i}, {2_i, 12_i, 3_i, 1_i}, {1_i, 5_i, 2_i, 1_i}},
-                       {"CREATE INDEX link_key ON data (Gyo, Sel)"});
+                        {3_i, 0_i, 1_i, -1_i}, {2_i, 12_i, 3_i, 1_i}, {1_i, 5_i, 2_i, 1_i}});
     }
 
     TempDir dir_;
@@ -138,8 +135,7 @@ TEST_F(LawTab, LargeTableStepsByKey)
     std::vector<Row> rows;
     for (std::int64_t i = 0; i < rowCount; ++i) // three rows per Gyo, Sel descending in writing order
         rows.push_back({i / 3, 100 - i % 3, i, i % 7});
-    WriteTableFile("E4.db", "Gyo INTEGER, Sel INTEGER, GoGyo INTEGER, Zeimoku INTEGER", rows,
-                   {"CREATE INDEX link_key ON data (Gyo, Sel)"});
+    WriteTableFile("E4.db", db::layout::lawLink(), rows);
     db::Table links;
     links.SetTableName("E4.db");
     links.SetIndexFieldNames("Gyo");
@@ -248,7 +244,9 @@ TEST_F(LawTab, DetailFollowsTheMasterAndAfterScrollComesInOrder)
     EXPECT_EQ(log, (std::vector<std::string>{"T5", "M5"}));
 
     // A master row without text leaves the detail empty.
-    WriteTableFile("E5.db", "Gyo INTEGER PRIMARY KEY, KubunNo INTEGER", {{9_i, 110_i}});
+    using db::FieldType;
+    WriteTableFile("E5.db", {{{"Gyo", FieldType::Integer}, {"KubunNo", FieldType::Integer}}, "Gyo", {}},
+                   {{9_i, 110_i}});
     db::Table other;
     other.SetTableName("E5.db");
     other.Open();
@@ -287,7 +285,7 @@ TEST_F(LawTab, ResultQueryLooksUpWithoutMovingTheMainTable)
     // A row whose Gyo is not in the main table has empty lookups.
     q.Close();
     q.SQL() = {"SELECT DISTINCT Gyo,KubunNo ", "FROM E3.db ", "WHERE ( MainGyo = 1 ) "};
-    WriteTableFile("E3.db", "Gyo INTEGER, KubunNo INTEGER, MainGyo INTEGER", {{42_i, 120_i, 1_i}});
+    WriteTableFile("E3.db", db::layout::lawReference(), {{42_i, 120_i, 1_i}});
     q.Open();
     EXPECT_EQ(q.FieldByName("Gyo").AsInteger(), 42);
     EXPECT_TRUE(q.FieldByName("Title").IsNull());
@@ -302,9 +300,7 @@ TEST_F(LawTab, ResultQueryLooksUpWithoutMovingTheMainTable)
 
 TEST_F(LawTab, QueryWithoutFieldsShowsTheResultColumns)
 {
-    WriteTableFile("F1.db",
-                   "BookSeq INTEGER PRIMARY KEY, BookNo INTEGER, BookRenban INTEGER, BookNameShort TEXT, "
-                   "Gou TEXT, BookPage FLOAT, Mokuji TEXT",
+    WriteTableFile("F1.db", db::layout::bookMain(),
                    {{1_i, 30_i, 1_i, "勘定"_sj, "１"_sj, 12.5, "売上の計上時期"_sj},
                     {2_i, 30_i, 1_i, "勘定"_sj, "２"_sj, 13.0, "仕入税額控除"_sj},
                     {3_i, 60_i, 2_i, "裁決"_sj, "３"_sj, 100.25, "課税売上割合"_sj}});
@@ -417,12 +413,18 @@ protected:
     void SetUp() override
     {
         std::filesystem::create_directories("YpSyohi/Jyobun/Data");
-        WriteTableFile(path_,
-                       "ＫＥＹ INTEGER, 条文連番 INTEGER, 行 FLOAT, 条文区分 TEXT, 条文内容 MEMO"_sj,
+        using db::FieldType;
+        const db::TableDef articles = {{{"ＫＥＹ"_sj, FieldType::Integer},
+                                        {"条文連番"_sj, FieldType::Integer},
+                                        {"行"_sj, FieldType::Float},
+                                        {"条文区分"_sj, FieldType::Text},
+                                        {"条文内容"_sj, FieldType::Memo}},
+                                       {},
+                                       {"ＫＥＹ"_sj}};
+        WriteTableFile(path_, articles,
                        {{1_i, 110_i, 1.0, "消法"_sj, "第一条"_sj},
                         {2_i, 120_i, 2.0, "消令"_sj, "第一条の二"_sj},
-                        {3_i, 110_i, 3.0, "消法"_sj, "第二条"_sj}},
-                       {"CREATE INDEX by_key ON data (ＫＥＹ)"_sj});
+                        {3_i, 110_i, 3.0, "消法"_sj, "第二条"_sj}});
         table_.SetDatabaseName("YpSyohi/Jyobun/Data");
         table_.SetTableName("条文本文.db"_sj);
         table_.SetIndexFieldNames("ＫＥＹ"_sj);

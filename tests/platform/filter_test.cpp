@@ -122,8 +122,15 @@ protected:
             law.push_back({static_cast<std::int64_t>(i + 1), kKubunNo[i], "第＊条"_sj});
         for (std::size_t i = 0; i < kBookNo.size(); ++i)
             books.push_back({static_cast<std::int64_t>(i + 1), kBookNo[i], std::int64_t{1}, "目次"_sj});
-        WriteTableFile("E2.db", "Gyo INTEGER PRIMARY KEY, KubunNo INTEGER, Honbun MEMO", law);
-        WriteTableFile("F1.db", "BookSeq INTEGER PRIMARY KEY, BookNo INTEGER, BookRenban INTEGER, Mokuji TEXT",
+        using db::FieldType;
+        WriteTableFile("E2.db", db::layout::lawText(), law);
+        WriteTableFile("F1.db",
+                       {{{"BookSeq", FieldType::Integer},
+                         {"BookNo", FieldType::Integer},
+                         {"BookRenban", FieldType::Integer},
+                         {"Mokuji", FieldType::Text}},
+                        "BookSeq",
+                        {}},
                        books);
     }
 

@@ -28,7 +28,15 @@ protected:
         for (std::int64_t g = 1; g <= 40; ++g)
             rows.push_back({g, g < 20 ? std::int64_t{110} : std::int64_t{140}, "消法"_sj,
                             "第"_sj + std::to_string(g) + "条"_sj});
-        WriteTableFile("E1.db", "Gyo INTEGER PRIMARY KEY, KubunNo INTEGER, Kubun TEXT, Title TEXT", rows);
+        using db::FieldType;
+        WriteTableFile("E1.db",
+                       {{{"Gyo", FieldType::Integer},
+                         {"KubunNo", FieldType::Integer},
+                         {"Kubun", FieldType::Text},
+                         {"Title", FieldType::Text}},
+                        "Gyo",
+                        {}},
+                       rows);
         main_.SetTableName("E1.db");
         source_.SetDataSet(&main_);
         query_.SQL() = {"SELECT DISTINCT Gyo,KubunNo FROM E1.db WHERE ( KubunNo = 140 ) ORDER BY Gyo "};

@@ -1,20 +1,18 @@
-// Table files for test fixtures, written with plain SQLite calls in the
-// format the reader reads (README, "Table files"): one table `data`, 64 KB
-// pages, texts as CP932 BLOBs.
+// Table files for test fixtures, written by the data tool's writer
+// (db::TableWriter) in the format the reader reads. A test that needs an odd
+// table (columns missing, a different key) passes its own definition.
 #pragma once
 
 #include "platform/db/dataset.h"
+#include "platform/db/table_writer.h"
 
 #include <string>
 #include <vector>
 
 using Row = std::vector<db::Value>;
 
-// `fileName` is CP932 (it may hold a folder); `columns` the column list of
-// CREATE TABLE ("Gyo INTEGER PRIMARY KEY, KubunNo INTEGER, Honbun MEMO");
-// `extraSql` runs afterwards (indexes).
-void WriteTableFile(const std::string& fileName, const std::string& columns,
-                    const std::vector<Row>& rows, const std::vector<std::string>& extraSql = {});
+// `fileName` is CP932 and may hold a folder; rows give values in column order.
+void WriteTableFile(const std::string& fileName, const db::TableDef& def, const std::vector<Row>& rows);
 
 // The bytes of a file, to see that reading left it alone.
 std::string FileBytes(const std::string& fileName);

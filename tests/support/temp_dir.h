@@ -1,12 +1,15 @@
-// A fresh folder that is the current directory while the object lives; the
-// previous directory comes back and the folder is removed at the end.
+// A fresh folder, removed with everything in it at the end. By default it is
+// the current directory while the object lives, and the previous directory
+// comes back at the end.
 #pragma once
 
 #include <string>
 
 class TempDir {
 public:
-    TempDir();
+    enum class Use { AsCurrentDirectory, Aside };
+
+    explicit TempDir(Use use = Use::AsCurrentDirectory);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -15,5 +18,5 @@ public:
 
 private:
     std::string path_;
-    std::string previous_;
+    std::string previous_; // empty when the folder was not entered
 };

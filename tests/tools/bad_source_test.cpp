@@ -69,7 +69,7 @@ TEST(BadSource, ReportsFileAndLineAndWritesNothing)
         writeFile(src / "F-books.txt", "@book 1 1 | 略 | 長 | 版 | 社\n1 | 号 | 目次 => E:消法:１条\n");
         writeFile(src / c.file, c.text);
 
-        const RunResult r = runMkdata({QStringLiteral("sample"), q(src), q(out)});
+        const MkdataRun r = RunMkdata({QStringLiteral("sample"), q(src), q(out)});
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_NE(r.errors.find((src / c.where).string()), std::string::npos) << r.errors;
         EXPECT_NE(r.errors.find(c.what), std::string::npos) << r.errors;
@@ -83,16 +83,16 @@ TEST(BadSource, MissingFilesAndArgumentsAreReported)
     const fs::path src = fs::path(dir.path().toStdString());
     writeFile(src / "kubun.txt", "110\t消法\t消費税法\n");
     writeFile(src / "E-articles.txt", "@ 消法 １条 趣旨\n");
-    RunResult r = runMkdata({QStringLiteral("sample"), q(src), q(src / "out")});
+    MkdataRun r = RunMkdata({QStringLiteral("sample"), q(src), q(src / "out")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.errors.find((src / "E-tree.txt").string() + ": cannot open the file"), std::string::npos)
         << r.errors;
 
-    r = runMkdata({QStringLiteral("sample"), q(src / "nowhere"), q(src / "out")});
+    r = RunMkdata({QStringLiteral("sample"), q(src / "nowhere"), q(src / "out")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.errors.find("no such source folder"), std::string::npos) << r.errors;
 
-    r = runMkdata({QStringLiteral("sample"), q(src)});
+    r = RunMkdata({QStringLiteral("sample"), q(src)});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.errors.find("usage: mkdata sample SRC OUT"), std::string::npos) << r.errors;
 }

@@ -18,7 +18,7 @@ TEST(LargeData, IsBigDeterministicAndConsistent)
     const fs::path first = fs::path(dir.path().toStdString()) / "a";
     const fs::path second = fs::path(dir.path().toStdString()) / "b";
     for (const fs::path& out : {first, second}) {
-        const RunResult r = runMkdata({QStringLiteral("large"), q(out)});
+        const MkdataRun r = RunMkdata({QStringLiteral("large"), q(out)});
         ASSERT_EQ(r.exitCode, 0) << r.errors;
     }
     for (const char* file : {"E1.db", "E2.db", "E3.db", "E4.db", "E5.db", "E6.dl_"})

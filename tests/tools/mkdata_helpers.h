@@ -1,10 +1,10 @@
-// Shared by the data-tool tests: running mkdata and reading its table files
-// with plain sqlite3.
+// Shared by the data-tool tests: running mkdata (support/sample_data.h) and
+// reading its table files with plain sqlite3.
 #pragma once
 
-#include <QProcess>
+#include "support/sample_data.h"
+
 #include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -18,20 +18,6 @@
 #include <vector>
 
 namespace mkdata_test {
-
-struct RunResult {
-    int exitCode = -1;
-    std::string errors; // stderr, UTF-8
-};
-
-inline RunResult runMkdata(const QStringList& args)
-{
-    QProcess p;
-    p.start(QString::fromUtf8(RONVETTA_MKDATA), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            p.readAllStandardError().toStdString()};
-}
 
 inline QString q(const std::filesystem::path& p)
 {

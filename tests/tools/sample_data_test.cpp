@@ -18,16 +18,7 @@ namespace {
 
 class SampleData : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        dir_ = std::make_unique<QTemporaryDir>();
-        const RunResult r =
-            runMkdata({QStringLiteral("sample"), QString::fromUtf8(RONVETTA_SAMPLE_DIR), dir_->path()});
-        ASSERT_EQ(r.exitCode, 0) << r.errors;
-    }
-    static void TearDownTestSuite() { dir_.reset(); }
-
-    static fs::path out(const std::string& name) { return fs::path(dir_->path().toStdString()) / name; }
+    static fs::path out(const std::string& name) { return SampleDataDir() / name; }
 
     // Gyo -> (KubunNo, Bangou, Honbun) of a law tab.
     struct ArticleRow {
@@ -45,11 +36,7 @@ protected:
             out.at(r[0].i).honbun = r[1].bytes;
         return out;
     }
-
-    static std::unique_ptr<QTemporaryDir> dir_;
 };
-
-std::unique_ptr<QTemporaryDir> SampleData::dir_;
 
 // "name TYPE" of every column, in order, joined by ", ".
 std::string columns(const fs::path& file)

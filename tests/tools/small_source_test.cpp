@@ -56,7 +56,7 @@ protected:
         writeFile(src_ / "E-tree.txt", kTree);
         writeFile(src_ / "G-articles.txt", "@ 会社法 ２条 定義\n第２条　この法律において\n");
         writeFile(src_ / "G-tree.txt", "会社法\n\t=> 会社法:２条\n");
-        const RunResult r = runMkdata({QStringLiteral("sample"), q(src_), q(out_)});
+        const MkdataRun r = RunMkdata({QStringLiteral("sample"), q(src_), q(out_)});
         ASSERT_EQ(r.exitCode, 0) << r.errors;
     }
 

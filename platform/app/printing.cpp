@@ -1,0 +1,74 @@
+#include "platform/app/printing.h"
+
+#include "platform/richedit/rich_edit.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QWidget>
+
+#include <stdexcept>
+
+namespace platform {
+
+namespace {
+
+// One printer for the run, so the set-up's choice holds for the print that follows.
+QPrinter& sharedPrinter()
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+Printing realPrinting;
+Printing* current = &realPrinting;
+
+} // namespace
+
+bool Printing::PrinterSetup(QWidget* owner)
+{
+    QPrintDialog dialog(&sharedPrinter(), owner);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void Printing::PrintRichEdit(const ui::RichEdit& view, const QRect& pageRect, const std::string& title)
+{
+    view.Print(sharedPrinter(), pageRect, title);
+}
+
+void Printing::PrintForm(QWidget& form)
+{
+    QPrinter& printer = sharedPrinter();
+    printer.setDocName(form.windowTitle());
+    // Controls just shown or hidden take their places before the picture.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const QPixmap image = form.grab();
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw std::runtime_error("The printer cannot be opened");
+    // Scaled to the page, the window's proportions kept.
+    const QRect page = painter.viewport();
+    QSize size = image.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    painter.setWindow(image.rect());
+    painter.drawPixmap(0, 0, image);
+    painter.end();
+}
+
+Printing& Printer()
+{
+    return *current;
+}
+
+Printing* SetPrinting(Printing* printing)
+{
+    Printing* before = current;
+    current = printing ? printing : &realPrinting;
+    return before == &realPrinting ? nullptr : before;
+}
+
+} // namespace platform

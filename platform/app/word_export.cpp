@@ -1,0 +1,42 @@
+#include "platform/app/word_export.h"
+
+namespace platform {
+
+namespace {
+
+// This system has no automation back end: every call fails as a refused
+// connection does, so callers take their fallback.
+class Unavailable : public WordApplication {
+public:
+    void Connect() override { refuse(); }
+    void SetVisible(bool) override { refuse(); }
+    void AddDocument() override { refuse(); }
+    void PasteIntoSelection() override { refuse(); }
+    void MoveSelectionUp(int, int, int) override { refuse(); }
+    void Disconnect() override {}
+
+private:
+    [[noreturn]] static void refuse()
+    {
+        throw WordError("Microsoft Word automation is not available on this system");
+    }
+};
+
+Unavailable unavailable;
+WordApplication* current = &unavailable;
+
+} // namespace
+
+WordApplication& Word()
+{
+    return *current;
+}
+
+WordApplication* SetWordApplication(WordApplication* word)
+{
+    WordApplication* before = current;
+    current = word ? word : &unavailable;
+    return before == &unavailable ? nullptr : before;
+}
+
+} // namespace platform

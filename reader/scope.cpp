@@ -1,0 +1,82 @@
+#include "reader/scope.h"
+
+#include "data/namepas.h"
+#include "platform/ui/combo_box.h"
+#include "reader/scope_tables.h"
+
+#include <string>
+
+namespace {
+
+// The entry of the combo's selected item; nullptr when nothing is selected.
+const ScopeEntry* chosenEntry(const ui::ComboBox* combo, const ScopeTable& table)
+{
+    if (!combo)
+        return nullptr;
+    const int index = combo->ItemIndex();
+    const std::vector<std::string> items = combo->Items();
+    const std::string label = index >= 0 && index < static_cast<int>(items.size()) ? items[index] : "";
+    return ScopeEntryFind(table, label);
+}
+
+const ScopeEntry* lawEntry(int i)
+{
+    if (i < 0 || i >= JyobunTabCount)
+        return nullptr;
+    return chosenEntry(JyobunComboBox[i], LawScopeTable(i));
+}
+
+const ScopeEntry* bookEntry(int b)
+{
+    if (b < 0 || b >= BooksTabCount)
+        return nullptr;
+    return chosenEntry(BooksComboBox[b], BookScopeTable(b));
+}
+
+void sqlAppend(const ScopeEntry* entry)
+{
+    if (entry)
+        SqlText.insert(SqlText.end(), entry->SqlLines.begin(), entry->SqlLines.end());
+}
+
+} // namespace
+
+void FilterApply(db::Dataset& ds, std::string_view text)
+{
+    ds.SetFilter(text);
+    ds.SetFiltered(!text.empty());
+}
+
+void JyobunJumpHanniFilter(int i)
+{
+    if (const ScopeEntry* entry = lawEntry(i))
+        FilterApply(*JyobunMainTable[i], entry->JumpFilter);
+}
+
+void JyobunHanniFilter(int i)
+{
+    if (const ScopeEntry* entry = lawEntry(i))
+        FilterApply(*JyobunMainSource[i]->DataSet(), entry->ResultFilter);
+}
+
+void JyobunHanniSQL(int i)
+{
+    sqlAppend(lawEntry(i));
+}
+
+void BooksJumpHanniFilter(int b)
+{
+    if (const ScopeEntry* entry = bookEntry(b))
+        FilterApply(*BooksMainTable[b], entry->JumpFilter);
+}
+
+void BooksHanniFilter(int b)
+{
+    if (const ScopeEntry* entry = bookEntry(b))
+        FilterApply(*BooksMainSource[b]->DataSet(), entry->ResultFilter);
+}
+
+void BooksHanniSQL(int b)
+{
+    sqlAppend(bookEntry(b));
+}

@@ -1,0 +1,364 @@
+// The main window's own commands over the sample data: the keyboard of the
+// search inputs and grids, clear, home, show all, the selected-text search,
+// the colour button, the cursor, the wheel and the page change.
+#include "app_fixture.h"
+#include "reader/search_window.h"
+
+#include "platform/richedit/rich_edit.h"
+#include "platform/ui/combo_box.h"
+#include "platform/ui/db_grid.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/screen_cursor.h"
+#include "platform/ui/tool_button.h"
+#include "platform/ui/tree_view.h"
+#include "reader/rireki.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTest>
+#include <QWheelEvent>
+
+namespace {
+
+using Commands = SearchWindow;
+
+// Selects the first occurrence of `word` in the view; false when it is absent.
+bool SelectWord(ui::RichEdit& view, const std::string& word)
+{
+    const int at = view.FindText(word, 0, -1);
+    if (at < 0)
+        return false;
+    view.SetSelStart(at);
+    view.SetSelLength(static_cast<int>(word.size()));
+    return view.SelText() == word;
+}
+
+TEST_F(Commands, EnterInASearchInputFocusesTheSearchButtonAndRunsNothing)
+{
+    main_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main_));
+    struct Input {
+        ui::TabSheet* sheet;
+        QWidget* control;
+        ui::RichEdit* view;
+    };
+    const Input inputs[] = {
+        {main_->SyohiTab, main_->SEditKey1, main_->SyohiRichEdit},
+        {main_->SyohiTab, main_->SComboBox, main_->SyohiRichEdit},
+        {main_->GenTab, main_->GEditKey2, main_->GenRichEdit},
+        {main_->SbooksTab, main_->SbEditKey1, main_->SbooksRichEdit},
+        {main_->SbooksTab, main_->SbComboBox, main_->SbooksRichEdit},
+    };
+    for (const Input& in : inputs) {
+        SCOPED_TRACE(in.control->metaObject()->className());
+        Activate(in.sheet);
+        in.view->SelectAll();
+        ASSERT_GT(in.view->SelLength(), 0);
+        in.control->setFocus();
+
+        QTest::keyClick(in.control, Qt::Key_A);
+        EXPECT_EQ(in.view->SelLength(), 0) << "typing drops the view's selection";
+        EXPECT_EQ(QApplication::focusWidget(),
+                  in.control->focusProxy() ? in.control->focusProxy() : in.control);
+
+        in.view->SelectAll();
+        QInputMethodEvent committed;
+        committed.setCommitString(QStringLiteral("\u8ab2"));
+        QApplication::sendEvent(in.control, &committed);
+        EXPECT_EQ(in.view->SelLength(), 0) << "so does text from the input method";
+
+        in.view->SelectAll();
+        QTest::keyClick(in.control, Qt::Key_Return);
+        EXPECT_EQ(in.view->SelLength(), 0);
+        EXPECT_EQ(QApplication::focusWidget(), main_->BBtnKensaku);
+    }
+    EXPECT_EQ(JyobunSQLNo, -1) << "no law search ran";
+    EXPECT_EQ(BooksSQLNo, -1) << "no book search ran";
+    EXPECT_EQ(JyobunMainSource[Syohi]->DataSet(), JyobunMainTable[Syohi]);
+
+    // The next Enter presses the focused button: now the typed words are searched.
+    Activate(main_->SyohiTab);
+    main_->SEditKey1->SetText("課税"_sj);
+    main_->SEditKey1->setFocus();
+    QTest::keyClick(main_->SEditKey1, Qt::Key_Return);
+    QTest::keyClick(main_->BBtnKensaku, Qt::Key_Return);
+    EXPECT_EQ(JyobunKeyWord1[Syohi], "課税"_sj);
+    EXPECT_NE(JyobunMainSource[Syohi]->DataSet(), JyobunMainTable[Syohi]);
+}
+
+TEST_F(Commands, EnterOrSpaceInAGridMovesOneRecordAndStopsAtTheEnd)
+{
+    struct Grid {
+        ui::TabSheet* sheet;
+        ui::DBGrid* grid;
+    };
+    for (const Grid& g :
+         {Grid{main_->SyohiTab, main_->SyohiDBGrid}, Grid{main_->SbooksTab, main_->SbooksDBGrid}}) {
+        Activate(g.sheet);
+        db::Dataset* ds = g.grid->DataSource()->DataSet();
+        ds->First();
+        QTest::keyClick(g.grid, Qt::Key_Return);
+        EXPECT_EQ(ds->RecNo(), 1);
+        QTest::keyClick(g.grid, Qt::Key_Space);
+        EXPECT_EQ(ds->RecNo(), 2);
+        QTest::keyClick(g.grid, Qt::Key_B);
+        EXPECT_EQ(ds->RecNo(), 2) << "other keys leave the record";
+        ds->Last();
+        const int last = ds->RecNo();
+        QTest::keyClick(g.grid, Qt::Key_Space);
+        EXPECT_EQ(ds->RecNo(), last);
+    }
+    // The grid follows a search result as well.
+    LawSearch(Syohi, "課税"_sj);
+    db::Dataset* result = JyobunMainSource[Syohi]->DataSet();
+    const std::int64_t second = GridGyo(Syohi).at(1);
+    QTest::keyClick(main_->SyohiDBGrid, Qt::Key_Return);
+    EXPECT_EQ(result->FieldByName("Gyo").AsInteger(), second);
+    EXPECT_EQ(JyobunSubTable[Syohi]->FieldByName("Gyo").AsInteger(), second);
+}
+
+TEST_F(Commands, ClearEmptiesTheInputsAndPushesNoHistory)
+{
+    LawSearch(Syohi, "課税"_sj, "仕入"_sj);
+    JyobunComboBox[Syohi]->SetItemIndex(2);
+    JyobunEditBangou[Syohi]->SetText("３０条"_sj);
+    db::Dataset* result = JyobunMainSource[Syohi]->DataSet();
+    const int top = RirekiTop;
+
+    main_->BBtnClear->click();
+
+    EXPECT_EQ(JyobunEditKey1[Syohi]->Text(), "");
+    EXPECT_EQ(JyobunEditKey2[Syohi]->Text(), "");
+    EXPECT_EQ(JyobunEditBangou[Syohi]->Text(), "");
+    EXPECT_EQ(JyobunComboBox[Syohi]->ItemIndex(), 0);
+    EXPECT_EQ(JyobunMainSource[Syohi]->DataSet(), result) << "the result stays";
+    EXPECT_EQ(JyobunKeyWord1[Syohi], "課税"_sj);
+    EXPECT_EQ(RirekiTop, top);
+}
+
+TEST_F(Commands, HomeResetsTheLawTabAndReloadsItsTreeAfterAHistoryPush)
+{
+    const std::string word = "課税"_sj;
+    JyobunComboBox[Syohi]->SetItemIndex(1);
+    LawSearch(Syohi, word);
+    JyobunPanel2[Syohi]->SetHeight(300);
+    JyobunTreeView[Syohi]->Select(5);
+    LinkBusy = 1;
+    MemoLinkMode = 1;
+    const int top = RirekiTop;
+
+    main_->BBtnHome->click();
+
+    EXPECT_EQ(LinkBusy, 0);
+    EXPECT_EQ(MemoLinkMode, 0);
+    EXPECT_NE(RirekiTop, top);
+    EXPECT_EQ(Rireki[top].TabSheet, main_->SyohiTab);
+    EXPECT_EQ(Rireki[top].KeyWord1, word) << "the place before home is in the history";
+    EXPECT_EQ(Rireki[top].PanelHeight, 300);
+
+    EXPECT_EQ(JyobunEditKey1[Syohi]->Text(), "");
+    EXPECT_EQ(JyobunComboBox[Syohi]->ItemIndex(), 0);
+    EXPECT_EQ(JyobunMainSource[Syohi]->DataSet(), JyobunMainTable[Syohi]);
+    EXPECT_EQ(JyobunMainTable[Syohi]->RecNo(), 0);
+    EXPECT_EQ(JyobunKeyWord1[Syohi], "");
+    EXPECT_EQ(JyobunPanel2[Syohi]->Height(), 172);
+    EXPECT_EQ(JyobunTreeView[Syohi]->Selected(), 0);
+    EXPECT_EQ(JyobunTreeView[Syohi]->width(), 235);
+    for (int n = 0; n < JyobunTreeView[Syohi]->Count(); ++n)
+        EXPECT_FALSE(JyobunTreeView[Syohi]->Expanded(n) && n != 0) << "node " << n;
+}
+
+TEST_F(Commands, HomeOnABookTabResetsItAndItsTextPanel)
+{
+    BookSearch(Sbooks, "課税"_sj);
+    BooksPanel3[Sbooks]->SetHeight(200);
+    const int top = RirekiTop;
+
+    main_->BBtnHome->click();
+
+    EXPECT_EQ(Rireki[top].TabSheet, main_->SbooksTab);
+    EXPECT_EQ(BooksEditKey1[Sbooks]->Text(), "");
+    EXPECT_EQ(BooksMainSource[Sbooks]->DataSet(), BooksMainTable[Sbooks]);
+    EXPECT_EQ(BooksKeyWord1[Sbooks], "");
+    EXPECT_EQ(BooksPanel3[Sbooks]->Height(), 97);
+}
+
+TEST_F(Commands, OpenAllStoresTheResultThenShowsTheWholeTableAtTheSameArticle)
+{
+    const std::string word = "課税"_sj;
+    LawSearch(Syohi, word);
+    db::Dataset* result = JyobunMainSource[Syohi]->DataSet();
+    result->MoveTo(2);
+    const std::int64_t g = result->FieldByName("Gyo").AsInteger();
+    const int top = RirekiTop;
+
+    main_->BBtnOpenAll->click();
+
+    EXPECT_EQ(Rireki[top].DataSet, result);
+    EXPECT_EQ(Rireki[top].RowKey, g);
+    EXPECT_EQ(JyobunMainSource[Syohi]->DataSet(), JyobunMainTable[Syohi]);
+    EXPECT_EQ(JyobunMainTable[Syohi]->FieldByName("Gyo").AsInteger(), g);
+    EXPECT_EQ(JyobunKeyWord1[Syohi], word);
+
+    BookSearch(Sbooks, word);
+    BooksMainSource[Sbooks]->DataSet()->MoveTo(1);
+    const std::int64_t seq = BooksMainSource[Sbooks]->DataSet()->FieldByName("BookSeq").AsInteger();
+    main_->BBtnOpenAll->click();
+    EXPECT_EQ(BooksMainSource[Sbooks]->DataSet(), BooksMainTable[Sbooks]);
+    EXPECT_EQ(BooksMainTable[Sbooks]->FieldByName("BookSeq").AsInteger(), seq);
+}
+
+TEST_F(Commands, SelectedTextSearchTakesTheSelectionOrAsksForOne)
+{
+    const std::string word = "課税"_sj;
+    Activate(main_->SyohiTab);
+    main_->SEditKey2->SetText("仕入"_sj);
+    main_->SEditBangou->SetText("３０条"_sj);
+    ASSERT_TRUE(SelectWord(*main_->SyohiRichEdit, word));
+    main_->SentakuAction2->trigger();
+    EXPECT_EQ(main_->SEditKey1->Text(), word);
+    EXPECT_EQ(main_->SEditKey2->Text(), "");
+    EXPECT_EQ(main_->SEditBangou->Text(), "");
+    EXPECT_EQ(JyobunKeyWord1[Syohi], word);
+    EXPECT_NE(JyobunMainSource[Syohi]->DataSet(), JyobunMainTable[Syohi]);
+
+    struct Missing {
+        ui::TabSheet* sheet;
+        ui::RichEdit* view;
+        ui::Edit* key1;
+        const char* message;
+    };
+    for (const Missing& m : {Missing{main_->SyohiTab, main_->SyohiRichEdit, main_->SEditKey1,
+                                     "条文本文でキーワードを選択して下さい。"},
+                             Missing{main_->SbooksTab, main_->SbooksRichEdit, main_->SbEditKey1,
+                                     "目次ウインドウでキーワードを選択して下さい。"}}) {
+        Activate(m.sheet);
+        m.key1->SetText("消費"_sj);
+        m.view->SetSelStart(0);
+        const int sqlNo = JyobunSQLNo + BooksSQLNo;
+        prompts_.Expect(platform::PromptKind::Message, sjis::fromUtf8(m.message));
+        main_->SentakuAction2->trigger();
+        EXPECT_EQ(m.key1->Text(), "消費"_sj) << "nothing changes";
+        EXPECT_EQ(JyobunSQLNo + BooksSQLNo, sqlNo);
+    }
+
+    BookSearch(Sbooks, "相続"_sj);
+    ASSERT_TRUE(SelectWord(*main_->SbooksRichEdit, word) || SelectWord(*main_->SbooksRichEdit, "相続"_sj));
+    const std::string selected = main_->SbooksRichEdit->SelText();
+    main_->SentakuAction2->trigger();
+    EXPECT_EQ(BooksKeyWord1[Sbooks], selected);
+    EXPECT_EQ(main_->SbEditPage->Text(), "");
+}
+
+TEST_F(Commands, ColourButtonRecoloursTheShownArticleWithoutASearch)
+{
+    Activate(main_->SyohiTab);
+    const std::string word = "課税"_sj;
+    ASSERT_NE(main_->SyohiRichEdit->FindText(word, 0, -1), -1);
+    JyobunMainTable[Syohi]->MoveTo(3);
+    const std::int64_t g = JyobunMainTable[Syohi]->FieldByName("Gyo").AsInteger();
+
+    struct Case {
+        const char* key1;
+        const char* key2;
+        const char* word1;
+        const char* word2;
+    };
+    const Case cases[] = {
+        {"12-34", "", "１２－３４", ""},
+        {"", "5ー6", "", "５－６"},
+        {"課税", "a-b", "課税", "a－b"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key1);
+        main_->SEditKey1->SetText(sjis::fromUtf8(c.key1));
+        main_->SEditKey2->SetText(sjis::fromUtf8(c.key2));
+        main_->ColorSetButtonClick();
+        EXPECT_EQ(main_->SEditKey1->Text(), sjis::fromUtf8(c.word1));
+        EXPECT_EQ(main_->SEditKey2->Text(), sjis::fromUtf8(c.word2));
+        EXPECT_EQ(JyobunKeyWord1[Syohi], sjis::fromUtf8(c.word1));
+        EXPECT_EQ(JyobunKeyWord2[Syohi], sjis::fromUtf8(c.word2));
+    }
+    EXPECT_NE(JyobunRtfCache[Syohi].find("{\\cf1 " + word + "}"), std::string::npos);
+    EXPECT_EQ(JyobunSQLNo, -1) << "nothing searched";
+    EXPECT_EQ(JyobunMainSource[Syohi]->DataSet(), JyobunMainTable[Syohi]);
+    EXPECT_EQ(JyobunMainTable[Syohi]->FieldByName("Gyo").AsInteger(), g);
+
+    // Both edits empty: the key words stay.
+    main_->SEditKey1->SetText("");
+    main_->SEditKey2->SetText("");
+    main_->ColorSetButtonClick();
+    EXPECT_EQ(JyobunKeyWord1[Syohi], word);
+
+    // A book tab has nothing to recolour.
+    Activate(main_->SbooksTab);
+    main_->SbEditKey1->SetText("1-2");
+    main_->ColorSetButtonClick();
+    EXPECT_EQ(main_->SbEditKey1->Text(), "1-2");
+}
+
+TEST_F(Commands, PageChangeRefitsTheGrids)
+{
+    ui::DBGrid* grid = main_->GenDBGrid;
+    Activate(main_->GenTab);
+    main_->resize(900, 600);
+    QApplication::processEvents();
+    const int fitted = grid->ColumnWidth(1);
+    Activate(main_->SyohiTab);
+    grid->SetColumnWidth(1, 30);
+    main_->MainPageControl->tabBar()->setCurrentIndex(main_->GenTab->PageIndex()); // as a click does
+    EXPECT_EQ(main_->MainPageControl->ActivePage(), main_->GenTab);
+    EXPECT_EQ(grid->ColumnWidth(1), fitted);
+}
+
+TEST_F(Commands, MovingOverTheListsEndsTheLinkCursor)
+{
+    for (QWidget* area : {main_->SyohiDBGrid->viewport(), static_cast<QWidget*>(main_->SyohiPanel4),
+                          static_cast<QWidget*>(main_->GenPanel5), main_->GenTreeView->viewport()}) {
+        ui::SetScreenCursor(ui::ScreenCursor::HandPoint);
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), area->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &move);
+        EXPECT_EQ(ui::CurrentScreenCursor(), ui::ScreenCursor::Default) << area->metaObject()->className();
+    }
+}
+
+TEST_F(Commands, TheWheelScrollsTheArticle)
+{
+    Activate(main_->SyohiTab);
+    main_->resize(700, 500);
+    std::string text;
+    for (int n = 0; n < 200; ++n)
+        text += "第" + std::to_string(n) + "行\r\n";
+    main_->SyohiRichEdit->LoadPlainText(sjis::fromUtf8(text));
+    QApplication::processEvents();
+    ASSERT_EQ(main_->SyohiRichEdit->FirstVisibleLine(), 0);
+    QWidget* viewport = main_->SyohiRichEdit->viewport();
+    QWheelEvent wheel(QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &wheel);
+    EXPECT_GT(main_->SyohiRichEdit->FirstVisibleLine(), 0);
+    EXPECT_FALSE(main_->FormMouseWheel());
+}
+
+TEST_F(MainWindowTest, TheColourButtonWorksOnlyInTheDeveloperBuild)
+{
+    CreateMain();
+    EXPECT_TRUE(main_->ColorSetButton->isHidden());
+    EXPECT_FALSE(main_->ColorSetButton->isEnabled());
+    CloseReader();
+
+    CreateMain(ApplicationTitleText(true));
+    EXPECT_FALSE(main_->ColorSetButton->isHidden());
+    EXPECT_TRUE(main_->ColorSetButton->isEnabled());
+    // The link editor and the tool form are not built: shown, but not offered.
+    EXPECT_FALSE(main_->HyperLinkAction->isEnabled());
+    EXPECT_FALSE(main_->HyperLinkAction2->isEnabled());
+    EXPECT_FALSE(main_->ToolAction->isEnabled());
+}
+
+} // namespace

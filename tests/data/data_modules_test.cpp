@@ -1,0 +1,268 @@
+// The law and book data modules over the sample data: which tables open in
+// what order, what a table that cannot be opened leaves behind, the grids
+// following the result pools and the texts following the grids.
+#include "app/mainpas.h"
+#include "app/startup.h"
+#include "data/hbooks_db.h"
+#include "data/houjin_db.h"
+#include "data/namepas.h"
+#include "platform/richedit/rich_edit.h"
+#include "platform/text/sjis.h"
+#include "platform/ui/db_grid.h"
+#include "platform/ui/tree_view.h"
+#include "support/fake_system.h"
+#include "support/prompt_log.h"
+#include "support/sample_data.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DataModules : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        NamepasReset();
+        CopySampleData(cwd_.Path());
+    }
+    void TearDown() override
+    {
+        reader_.reset();
+        NamepasReset();
+    }
+
+    // Start-up up to the data modules, as the program runs it.
+    void Start()
+    {
+        reader_ = std::make_unique<ReaderSession>("Ronvetta");
+        main_ = &reader_->MainForm();
+        houjin_ = &reader_->HoujinModule();
+        hbooks_ = &reader_->HbooksModule();
+    }
+
+    std::set<std::string> openTables() const
+    {
+        std::set<std::string> open;
+        for (const db::Table* t : {&houjin_->SMainTable, &houjin_->SMainTable2, &houjin_->SSubTable,
+                                   &houjin_->SLinkTable, &houjin_->STreeTable, &houjin_->GMainTable,
+                                   &houjin_->GMainTable2, &houjin_->GSubTable, &houjin_->GLinkTable,
+                                   &houjin_->GTreeTable, &hbooks_->SbMainTable, &hbooks_->SbSubTable,
+                                   &hbooks_->SbNameTable, &hbooks_->SbJumpTable, &hbooks_->SbUrlTable})
+            if (t->Active())
+                open.insert(t->Name());
+        return open;
+    }
+
+    static db::Query& resultOf(int i, const std::string& where)
+    {
+        db::Query& q = *JyobunSQLNext(i);
+        q.SQL() = {"SELECT DISTINCT Gyo,KubunNo ", "FROM " + JyobunSubTableName[i] + " ", where,
+                   "ORDER BY Gyo "};
+        q.Open();
+        return q;
+    }
+
+    TempDir cwd_;
+    FakeSystem system_;
+    PromptLog prompts_;
+    std::unique_ptr<ReaderSession> reader_;
+    TMain* main_ = nullptr;
+    THoujin* houjin_ = nullptr;
+    THbooks* hbooks_ = nullptr;
+};
+
+const std::set<std::string> AllPresentTables = {
+    "SMainTable", "SMainTable2", "SSubTable", "SLinkTable", "STreeTable",
+    "GMainTable", "GMainTable2", "GSubTable", "GLinkTable", "GTreeTable",
+    "SbMainTable", "SbSubTable", "SbNameTable", "SbJumpTable", "SbUrlTable"};
+
+TEST_F(DataModules, EveryPresentTabOpensAndShowsItsFirstArticleAndEntry)
+{
+    Start();
+    EXPECT_TRUE(prompts_.shown.empty());
+    EXPECT_EQ(openTables(), AllPresentTables);
+    EXPECT_EQ(JyobunMainTable[Syohi], &houjin_->SMainTable);
+    EXPECT_EQ(JyobunLinkTable[Gen], &houjin_->GLinkTable);
+    EXPECT_EQ(JyobunMainSource[Syohi]->DataSet(), &houjin_->SMainTable);
+    EXPECT_EQ(JyobunMainTable[Houjin], nullptr) << "absent tabs stay empty";
+    EXPECT_EQ(houjin_->HMainTable.TableName(), "");
+    EXPECT_EQ(BooksMainSource[Sbooks], &hbooks_->SbMainSource);
+    EXPECT_EQ(JyobunSQL[14], &houjin_->JyobunSQL14);
+    EXPECT_EQ(BooksSQL[9], &hbooks_->BooksSQL9);
+    EXPECT_EQ(main_->SyohiDBGrid->DataSource(), &houjin_->SMainSource);
+    EXPECT_EQ(main_->GenDBGrid->DataSource(), &houjin_->GMainSource);
+    EXPECT_EQ(main_->SbooksDBGrid->DataSource(), &hbooks_->SbMainSource);
+    EXPECT_EQ(main_->SyohiDBGrid->model()->rowCount(), houjin_->SMainTable.RecordCount());
+
+    // Opening a text table built its tab's first article and first entry.
+    EXPECT_TRUE(main_->SyohiRichEdit->Text().starts_with("【消費税法】１条"_sj));
+    EXPECT_EQ(JyobunRtfCache[Syohi].substr(0, 5), "{\\rtf");
+    EXPECT_TRUE(main_->GenRichEdit->Text().starts_with("【会社法】"_sj));
+    EXPECT_EQ(main_->SbooksRichEdit->Text(),
+              "消費税法基本通達逐条解説（見本）　平成２３年版　サンプル税務出版\r\n第１章　納税義務者"_sj);
+}
+
+// Each tab opens tree, second cursor, main table, link table, text table;
+// the first file that fails stops its module's creation there.
+TEST_F(DataModules, AFileThatCannotBeOpenedLeavesItAndEverythingAfterItClosed)
+{
+    struct Case {
+        const char* missing;
+        std::set<std::string> closed;
+    };
+    const std::set<std::string> allG = {"GMainTable", "GMainTable2", "GSubTable", "GLinkTable",
+                                        "GTreeTable"};
+    auto with = [](std::set<std::string> a, const std::set<std::string>& b) {
+        a.insert(b.begin(), b.end());
+        return a;
+    };
+    const std::vector<Case> cases = {
+        {"E5.db", with({"STreeTable", "SMainTable2", "SMainTable", "SLinkTable", "SSubTable"}, allG)},
+        {"E1.db", with({"SMainTable2", "SMainTable", "SLinkTable", "SSubTable"}, allG)},
+        {"E4.db", with({"SLinkTable", "SSubTable"}, allG)},
+        {"E2.db", with({"SSubTable"}, allG)},
+        {"G1.db", {"GMainTable2", "GMainTable", "GLinkTable", "GSubTable"}},
+        {"F1.db", {"SbMainTable", "SbNameTable", "SbJumpTable", "SbUrlTable", "SbSubTable"}},
+        {"F3.db", {"SbNameTable", "SbJumpTable", "SbUrlTable", "SbSubTable"}},
+        {"F5.db", {"SbUrlTable", "SbSubTable"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.missing);
+        TearDown();
+        SetUp();
+        prompts_.shown.clear();
+        fs::remove(c.missing);
+        Start();
+
+        ASSERT_EQ(prompts_.shown.size(), 1u);
+        EXPECT_EQ(prompts_.shown[0].first, platform::PromptKind::Error);
+        EXPECT_NE(prompts_.shown[0].second.find(c.missing), std::string::npos) << prompts_.shown[0].second;
+        std::set<std::string> expected;
+        for (const std::string& name : AllPresentTables)
+            if (!c.closed.contains(name))
+                expected.insert(name);
+        EXPECT_EQ(openTables(), expected);
+    }
+}
+
+TEST_F(DataModules, ALaterTabIsNeitherNamedNorOpenedAfterAFailure)
+{
+    fs::remove("E4.db");
+    Start();
+    EXPECT_EQ(houjin_->SSubTable.TableName(), "E2.db");
+    EXPECT_FALSE(houjin_->SSubTable.Active());
+    EXPECT_EQ(houjin_->GMainTable.TableName(), "");
+    EXPECT_EQ(houjin_->GTreeTable.TableName(), "");
+    // The arrays were filled before the first table opened.
+    EXPECT_EQ(JyobunSubTable[Gen], &houjin_->GSubTable);
+    EXPECT_EQ(JyobunSQL[0], &houjin_->JyobunSQL0);
+    EXPECT_TRUE(main_->SyohiRichEdit->Text().empty());
+    EXPECT_TRUE(hbooks_->SbSubTable.Active()) << "the book module goes on";
+}
+
+TEST_F(DataModules, TheGridFollowsAResultAndTheTextFollowsTheGrid)
+{
+    Start();
+    ui::DBGrid& grid = *main_->SyohiDBGrid;
+    db::Query& q = resultOf(Syohi, "WHERE ( Honbun LIKE '%輸出%' ) "_sj);
+    ASSERT_GT(q.RecordCount(), 2);
+    JyobunMainSource[Syohi]->SetDataSet(&q);
+
+    EXPECT_EQ(grid.model()->rowCount(), q.RecordCount());
+    // The lookups give the result the main table's columns.
+    ASSERT_TRUE(houjin_->SMainTable2.Locate("Gyo", {q.FieldByName("Gyo").AsValue()}));
+    EXPECT_EQ(grid.model()->index(0, 0).data().toString(),
+              sjis::toQString(houjin_->SMainTable2.FieldByName("Kubun").AsString()));
+    EXPECT_EQ(grid.model()->index(0, 1).data().toString(),
+              sjis::toQString(houjin_->SMainTable2.FieldByName("Title").AsString()));
+    EXPECT_EQ(houjin_->SSubTable.FieldByName("Gyo").AsInteger(), q.FieldByName("Gyo").AsInteger());
+
+    // A row chosen in the grid moves the text table and rebuilds the article.
+    const std::string before = JyobunRtfCache[Syohi];
+    grid.selectRow(2);
+    const std::int64_t gyo = q.FieldByName("Gyo").AsInteger();
+    EXPECT_EQ(houjin_->SSubTable.FieldByName("Gyo").AsInteger(), gyo);
+    EXPECT_NE(JyobunRtfCache[Syohi], before);
+    ASSERT_TRUE(houjin_->SMainTable2.Locate("Gyo", {db::Value(gyo)}));
+    const std::string bangou = houjin_->SMainTable2.FieldByName("Bangou").AsString();
+    EXPECT_NE(main_->SyohiRichEdit->Text().find(bangou), std::string::npos);
+}
+
+TEST_F(DataModules, TheAfterScrollGuardsKeepTreeAndArticleStill)
+{
+    Start();
+    main_->show();
+    ASSERT_TRUE(prompts_.shown.empty());
+    ui::TreeView& tree = *main_->SyohiTreeView;
+    db::Table& main = houjin_->SMainTable;
+    const std::string first = JyobunRtfCache[Syohi];
+    const int node = tree.Selected();
+
+    LinkBusy = 1;
+    main.Next();
+    EXPECT_EQ(JyobunRtfCache[Syohi], first) << "no rebuild while a link is located";
+    EXPECT_NE(tree.Selected(), node) << "the tree still follows";
+    LinkBusy = 0;
+
+    const int followed = tree.Selected();
+    for (int* guard : {&TreeBusy[Syohi], &MemoLinkMode}) {
+        *guard = 1;
+        main.Next();
+        EXPECT_EQ(tree.Selected(), followed);
+        *guard = 0;
+    }
+    main.Next();
+    EXPECT_NE(tree.Selected(), followed);
+    EXPECT_NE(JyobunRtfCache[Syohi], first);
+}
+
+TEST_F(DataModules, ThePoolsSkipMembersOnShowAndWrap)
+{
+    Start();
+    db::Query* first = JyobunSQLNext(Syohi);
+    EXPECT_EQ(first, &houjin_->JyobunSQL0);
+    EXPECT_EQ(first->Fields(2).LookupDataSet(), &houjin_->SMainTable);
+    EXPECT_EQ(first->Fields(4).FieldName(), "Title");
+
+    // Member 1 on show in the G tab is passed over by every tab.
+    db::Query& shown = resultOf(Gen, "WHERE ( Honbun LIKE '%会社%' ) "_sj);
+    EXPECT_EQ(&shown, &houjin_->JyobunSQL1);
+    EXPECT_EQ(shown.Fields(3).LookupDataSet(), &houjin_->GMainTable);
+    JyobunMainSource[Gen]->SetDataSet(&shown);
+    EXPECT_EQ(JyobunSQLNext(Syohi), &houjin_->JyobunSQL2);
+    for (int n = 3; n < JyobunSQLCount; ++n)
+        JyobunSQLNext(Syohi);
+    EXPECT_EQ(JyobunSQLNext(Syohi), &houjin_->JyobunSQL0) << "wraps after the fifteenth";
+    EXPECT_EQ(JyobunSQLNext(Syohi), &houjin_->JyobunSQL2);
+
+    // Handed out again, a member is closed and loses its rows.
+    JyobunMainSource[Gen]->SetDataSet(&houjin_->GMainTable);
+    for (int n = 0; n < JyobunSQLCount - 2; ++n)
+        JyobunSQLNext(Syohi);
+    EXPECT_TRUE(shown.Active());
+    EXPECT_EQ(JyobunSQLNext(Syohi), &shown);
+    EXPECT_FALSE(shown.Active());
+    EXPECT_EQ(shown.Fields(3).LookupDataSet(), &houjin_->SMainTable);
+
+    db::Query* book = BooksSQLNext(Sbooks);
+    EXPECT_EQ(book, &hbooks_->BooksSQL0);
+    EXPECT_EQ(book->Fields(6).FieldName(), "BookPage");
+    EXPECT_EQ(book->Fields(3).LookupDataSet(), &hbooks_->SbMainTable);
+    book->SQL() = {"SELECT DISTINCT BookSeq,BookNo,BookRenban ", "FROM F1.db ", "ORDER BY BookSeq "};
+    book->Open();
+    BooksMainSource[Sbooks]->SetDataSet(book);
+    EXPECT_EQ(main_->SbooksDBGrid->model()->index(0, 3).data().toString(),
+              sjis::toQString("第１章　納税義務者"_sj));
+    for (int n = 1; n < BooksSQLCount; ++n)
+        EXPECT_NE(BooksSQLNext(Sbooks), book);
+    EXPECT_EQ(BooksSQLNext(Sbooks), &hbooks_->BooksSQL1) << "wraps after the tenth, skipping 0";
+}
+
+} // namespace

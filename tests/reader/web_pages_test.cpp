@@ -1,0 +1,116 @@
+// The web pages, the help pages and the About box, reached from the main
+// window's menus and the Web button.
+#include "search_window.h"
+
+#include "platform/ui/tool_button.h"
+#include "reader/web_pages.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+
+#include <algorithm>
+
+class WebPagesTest : public SearchWindow {};
+
+TEST_F(WebPagesTest, EveryWebItemOpensItsPageWhateverTheTab)
+{
+    struct Item {
+        QAction* popup;
+        QAction* menu; // the hidden main submenu's twin, if any
+        int page;
+    };
+    const Item items[] = {
+        {main_->RonvettaHomePage, main_->MenuRonvettaHomePage, 1},
+        {main_->HoureiDataBase, main_->MenuHoureiDataBase, 2},
+        {main_->KokuzeiTutatu, main_->MenuKokuzeiTutatu, 3},
+        {main_->TaxAnswer, main_->MenuTaxAnswer, 4},
+        {main_->KokuzeiRosen, main_->MenuKokuzeiRosen, 5},
+        {main_->HuhukuSaiketu, main_->MenuHuhukuSaiketu, 6},
+        {main_->KokuzeiSitugi, nullptr, 7},
+        {main_->KokuzeiHp, nullptr, 8},
+        {main_->OrvelKawase, nullptr, 9},
+    };
+    Activate(BooksTabSheet[Sbooks]);
+    for (const Item& item : items) {
+        SCOPED_TRACE(item.page);
+        system_.opened.clear();
+        item.popup->trigger();
+        if (item.menu)
+            item.menu->trigger();
+        const std::vector<std::string> expected(item.menu ? 2 : 1, NetPageAddress(item.page));
+        EXPECT_EQ(system_.opened, expected);
+        // The caption shows the address it opens.
+        EXPECT_TRUE(item.popup->text().contains(QString::fromStdString(NetPageAddress(item.page))));
+    }
+}
+
+TEST_F(WebPagesTest, HelpPagesAreOpenedByTheirNames)
+{
+    main_->HTML1->trigger();
+    main_->HTML2->trigger();
+    JyokanHelpOpen();
+    const std::vector<std::string> expected = {"RonvettaHelp.html", "RonvettaHelp.html", "jyokan1.html"};
+    EXPECT_EQ(system_.opened, expected);
+    // The sample data carries both pages beside the tables.
+    EXPECT_TRUE(std::filesystem::exists("RonvettaHelp.html"));
+    EXPECT_TRUE(std::filesystem::exists("jyokan1.html"));
+}
+
+TEST_F(WebPagesTest, TheAboutBoxShowsItsLinesSeparatedByCarriageReturns)
+{
+    const std::string text = VersionInfoText();
+    prompts_.Expect(platform::PromptKind::Information, text);
+    main_->About1->trigger();
+    ASSERT_EQ(prompts_.Shown().size(), 1u);
+    EXPECT_EQ(prompts_.Shown()[0].caption, "Ronvetta バージョン情報"_sj);
+
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+    ASSERT_TRUE(text.ends_with("\r"));
+    std::vector<std::string> lines;
+    for (std::size_t from = 0, cr; (cr = text.find('\r', from)) != std::string::npos; from = cr + 1)
+        lines.push_back(text.substr(from, cr - from));
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(lines[0], "Ronvetta Ver1.0");
+    EXPECT_TRUE(lines[4].starts_with("TEL "));
+    EXPECT_TRUE(lines[5].starts_with("FAX "));
+    EXPECT_TRUE(lines[6].starts_with("E-MAIL "));
+    EXPECT_TRUE(lines[7].starts_with("URL "));
+    const std::vector<std::string> tail = {"",
+                                           "収録条文　平成23年7月1日現在"_sj,
+                                           "",
+                                           "適用事業年度開始日"_sj,
+                                           "　平成23年4月1日～平成24年3月31日"_sj,
+                                           "適用事業年度終了日"_sj,
+                                           "　平成24年3月31日～平成25年3月30日"_sj};
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 8, lines.end()), tail);
+}
+
+TEST_F(WebPagesTest, AnyPressOnTheWebButtonPopsTheMenuUpRightOfTheWindowsClientOrigin)
+{
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        SCOPED_TRACE(button);
+        const QPoint press(7, 9);
+        QTest::mousePress(main_->BBtnNet, button, {}, press);
+        ASSERT_TRUE(main_->NetPopupMenu1->isVisible());
+        QPoint expected = main_->centralWidget()->mapToGlobal(press) + QPoint(200, 0);
+        // A menu wider than the room left on the screen is moved back onto it.
+        const QRect screen = main_->screen()->availableGeometry();
+        expected.rx() = std::min(expected.x(), screen.right() + 1 - main_->NetPopupMenu1->width());
+        EXPECT_EQ(main_->NetPopupMenu1->pos(), expected);
+        main_->NetPopupMenu1->close();
+        QTest::mouseRelease(main_->BBtnNet, button, {}, press);
+        EXPECT_TRUE(system_.opened.empty()); // the button itself opens nothing
+    }
+    // Its items, in order.
+    const QList<QAction*> expected = {main_->HTML2,         main_->RonvettaHomePage, nullptr,
+                                      main_->HoureiDataBase, main_->KokuzeiTutatu,   nullptr,
+                                      main_->KokuzeiSitugi, main_->TaxAnswer,        nullptr,
+                                      main_->KokuzeiHp,     main_->KokuzeiRosen,     main_->HuhukuSaiketu,
+                                      nullptr,              main_->OrvelKawase};
+    const QList<QAction*> actions = main_->NetPopupMenu1->actions();
+    ASSERT_EQ(actions.size(), expected.size());
+    for (qsizetype k = 0; k < actions.size(); ++k)
+        EXPECT_TRUE(expected[k] ? actions[k] == expected[k] : actions[k]->isSeparator()) << k;
+}
