@@ -86,6 +86,8 @@ void TMain::FormCreate()
     BooksJumpConnect();
     OutputConnect();
     WebConnect();
+    AuthoringConnect();
+    ToolConnect();
 }
 
 void TMain::MainArraysSet()

@@ -91,6 +91,12 @@ public:
     void OrvelKawaseClick();
     void HTML1Click();
     void About1Click();
+    // The link editor of developer builds (mainpas_authoring.cpp).
+    void AuthoringConnect();
+    void HyperLinkAction2Click();
+    // The tool form of developer builds (mainpas_tool.cpp).
+    void ToolConnect();
+    void ToolActionClick();
 
     // Button panel, left to right.
     ui::Panel* ButtonPanel = nullptr;
@@ -313,10 +319,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A page's controls are made into the members named by `page`.
     struct LawPage;
     struct BookPage;
-    LawPage MakeLawPage(TJyobunTab tab);
-    BookPage MakeBookPage(TBooksTab tab);
+    void MakeLawPage(TJyobunTab tab, const LawPage& page);
+    void MakeBookPage(TBooksTab tab, const BookPage& page);
     void MakeButtonPanel();
     void MakeMenus();
     void AttachPopup(QWidget* control, QMenu* popup);

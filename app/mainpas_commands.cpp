@@ -27,8 +27,8 @@
 namespace {
 
 // Routes the events that have no handler slot of their own in the controls:
-// the grids' key presses, the mouse moves that end the link cursor, the
-// window's wheel, and Enter on a focused button.
+// the grids' key presses, the mouse moves that end the link cursor and the
+// window's wheel.
 class CommandEvents : public QObject {
 public:
     explicit CommandEvents(TMain& owner) : QObject(&owner), main_(owner) {}
@@ -43,7 +43,6 @@ public:
         area->setMouseTracking(true);
         area->installEventFilter(this);
     }
-    void WatchButton(ui::ToolButton* button) { button->installEventFilter(this); }
     // Text committed by the input method is typing too, though no key press
     // reports it.
     void WatchTyping(QWidget* input) { input->installEventFilter(this); }
@@ -53,7 +52,8 @@ protected:
     {
         switch (event->type()) {
         case QEvent::KeyPress:
-            return keyPress(watched, static_cast<QKeyEvent&>(*event));
+            gridKeyPress(watched, static_cast<QKeyEvent&>(*event));
+            return false;
         case QEvent::InputMethod:
             if (!static_cast<QInputMethodEvent&>(*event).commitString().isEmpty()) {
                 char key = 0;
@@ -71,7 +71,8 @@ protected:
     }
 
 private:
-    bool keyPress(QObject* watched, const QKeyEvent& event)
+    // A grid's key press reaches its handler; the grid still gets the key.
+    void gridKeyPress(QObject* watched, const QKeyEvent& event)
     {
         for (ui::DBGrid* grid : grids_) {
             if (watched != grid)
@@ -79,16 +80,7 @@ private:
             std::unique_ptr<QKeyEvent> replacement;
             ui::FilterKeyPress([this, grid](char& key) { main_.HoujinDBGridKeyPress(*grid, key); }, event,
                                replacement);
-            return false;
         }
-        // The panel's buttons take Enter as a press, as Space.
-        auto* button = qobject_cast<ui::ToolButton*>(watched);
-        if (button && (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
-            event.modifiers() == Qt::NoModifier) {
-            button->click();
-            return true;
-        }
-        return false;
     }
 
     TMain& main_;
@@ -101,11 +93,6 @@ void TMain::CommandsConnect()
 {
     auto* events = new CommandEvents(*this);
     installEventFilter(events);
-
-    for (ui::ToolButton* button :
-         {BBtnBack, BBtnNext, BBtnHome, BBtnPrint, BBtnWord, BBtnOpenAll, BBtnClear, BBtnJump, BBtnKensaku,
-          BBtnKanrenJyoubun, BBtnMemo, BBtnNet, ColorSetButton})
-        events->WatchButton(button);
 
     BBtnHome->setEnabled(true);
     connect(BBtnHome, &QToolButton::clicked, this, &TMain::BBtnHomeClick);

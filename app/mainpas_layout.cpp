@@ -29,39 +29,40 @@
 #include <string>
 #include <vector>
 
+// References to the members that keep a page's controls.
 struct TMain::LawPage {
-    ui::TabSheet* sheet;
-    ui::Panel* panel1;
-    ui::Edit* editKey1;
-    ui::Edit* editKey2;
-    ui::Edit* editBangou;
-    ui::ComboBox* comboBox;
-    ui::Panel* panel2;
-    ui::Panel* panel4;
-    ui::TreeView* treeView;
-    ui::Splitter* splitter2;
-    ui::DBGrid* grid;
-    ui::Splitter* splitter1;
-    ui::Panel* panel3;
-    ui::Panel* panel5;
-    ui::RichEdit* richEdit;
+    ui::TabSheet*& sheet;
+    ui::Panel*& panel1;
+    ui::Edit*& editKey1;
+    ui::Edit*& editKey2;
+    ui::Edit*& editBangou;
+    ui::ComboBox*& comboBox;
+    ui::Panel*& panel2;
+    ui::Panel*& panel4;
+    ui::TreeView*& treeView;
+    ui::Splitter*& splitter2;
+    ui::DBGrid*& grid;
+    ui::Splitter*& splitter1;
+    ui::Panel*& panel3;
+    ui::Panel*& panel5;
+    ui::RichEdit*& richEdit;
 };
 
 struct TMain::BookPage {
-    ui::TabSheet* sheet;
-    ui::Panel* panel1;
-    ui::Edit* editKey1;
-    ui::Edit* editKey2;
-    ui::Edit* editPage;
-    ui::ComboBox* comboBox;
-    ui::Panel* panel2;
-    ui::Panel* panel4;
-    ui::DBGrid* grid;
-    ui::Splitter* splitter1;
-    ui::Panel* panel3;
-    ui::Panel* panel5;
-    ui::RichEdit* richEdit;
-    ui::Memo* memo;
+    ui::TabSheet*& sheet;
+    ui::Panel*& panel1;
+    ui::Edit*& editKey1;
+    ui::Edit*& editKey2;
+    ui::Edit*& editPage;
+    ui::ComboBox*& comboBox;
+    ui::Panel*& panel2;
+    ui::Panel*& panel4;
+    ui::DBGrid*& grid;
+    ui::Splitter*& splitter1;
+    ui::Panel*& panel3;
+    ui::Panel*& panel5;
+    ui::RichEdit*& richEdit;
+    ui::Memo*& memo;
 };
 
 namespace {
@@ -201,165 +202,31 @@ TMain::TMain()
     MainPageControl = new ui::PageControl;
     MainPageControl->SetTabWidth(68);
     column->addWidget(MainPageControl, 1);
-    {
-        const LawPage p = MakeLawPage(Houjin);
-        HoujinTab = p.sheet;
-        HoujinPanel1 = p.panel1;
-        HoujinPanel2 = p.panel2;
-        HoujinPanel4 = p.panel4;
-        HoujinTreeView = p.treeView;
-        HoujinSplitter2 = p.splitter2;
-        HoujinDBGrid = p.grid;
-        HoujinSplitter1 = p.splitter1;
-        HoujinPanel3 = p.panel3;
-        HoujinPanel5 = p.panel5;
-        HoujinRichEdit = p.richEdit;
-        HEditKey1 = p.editKey1;
-        HEditKey2 = p.editKey2;
-        HEditBangou = p.editBangou;
-        HComboBox = p.comboBox;
-    }
-    {
-        const BookPage p = MakeBookPage(Hbooks);
-        HbooksTab = p.sheet;
-        HbooksPanel1 = p.panel1;
-        HbooksPanel2 = p.panel2;
-        HbooksPanel4 = p.panel4;
-        HbooksDBGrid = p.grid;
-        HbooksSplitter1 = p.splitter1;
-        HbooksPanel3 = p.panel3;
-        HbooksPanel5 = p.panel5;
-        HbooksRichEdit = p.richEdit;
-        HbooksMemo = p.memo;
-        HbEditKey1 = p.editKey1;
-        HbEditKey2 = p.editKey2;
-        HbEditPage = p.editPage;
-        HbComboBox = p.comboBox;
-    }
-    {
-        const LawPage p = MakeLawPage(Syohi);
-        SyohiTab = p.sheet;
-        SyohiPanel1 = p.panel1;
-        SyohiPanel2 = p.panel2;
-        SyohiPanel4 = p.panel4;
-        SyohiTreeView = p.treeView;
-        SyohiSplitter2 = p.splitter2;
-        SyohiDBGrid = p.grid;
-        SyohiSplitter1 = p.splitter1;
-        SyohiPanel3 = p.panel3;
-        SyohiPanel5 = p.panel5;
-        SyohiRichEdit = p.richEdit;
-        SEditKey1 = p.editKey1;
-        SEditKey2 = p.editKey2;
-        SEditBangou = p.editBangou;
-        SComboBox = p.comboBox;
-    }
-    {
-        const BookPage p = MakeBookPage(Sbooks);
-        SbooksTab = p.sheet;
-        SbooksPanel1 = p.panel1;
-        SbooksPanel2 = p.panel2;
-        SbooksPanel4 = p.panel4;
-        SbooksDBGrid = p.grid;
-        SbooksSplitter1 = p.splitter1;
-        SbooksPanel3 = p.panel3;
-        SbooksPanel5 = p.panel5;
-        SbooksRichEdit = p.richEdit;
-        SbooksMemo = p.memo;
-        SbEditKey1 = p.editKey1;
-        SbEditKey2 = p.editKey2;
-        SbEditPage = p.editPage;
-        SbComboBox = p.comboBox;
-    }
-    {
-        const LawPage p = MakeLawPage(Gen);
-        GenTab = p.sheet;
-        GenPanel1 = p.panel1;
-        GenPanel2 = p.panel2;
-        GenPanel4 = p.panel4;
-        GenTreeView = p.treeView;
-        GenSplitter2 = p.splitter2;
-        GenDBGrid = p.grid;
-        GenSplitter1 = p.splitter1;
-        GenPanel3 = p.panel3;
-        GenPanel5 = p.panel5;
-        GenRichEdit = p.richEdit;
-        GEditKey1 = p.editKey1;
-        GEditKey2 = p.editKey2;
-        GEditBangou = p.editBangou;
-        GComboBox = p.comboBox;
-    }
-    {
-        const LawPage p = MakeLawPage(Toku);
-        TokuTab = p.sheet;
-        TokuPanel1 = p.panel1;
-        TokuPanel2 = p.panel2;
-        TokuPanel4 = p.panel4;
-        TokuTreeView = p.treeView;
-        TokuSplitter2 = p.splitter2;
-        TokuDBGrid = p.grid;
-        TokuSplitter1 = p.splitter1;
-        TokuPanel3 = p.panel3;
-        TokuPanel5 = p.panel5;
-        TokuRichEdit = p.richEdit;
-        TEditKey1 = p.editKey1;
-        TEditKey2 = p.editKey2;
-        TEditBangou = p.editBangou;
-        TComboBox = p.comboBox;
-    }
-    {
-        const LawPage p = MakeLawPage(Zoku);
-        ZokuTab = p.sheet;
-        ZokuPanel1 = p.panel1;
-        ZokuPanel2 = p.panel2;
-        ZokuPanel4 = p.panel4;
-        ZokuTreeView = p.treeView;
-        ZokuSplitter2 = p.splitter2;
-        ZokuDBGrid = p.grid;
-        ZokuSplitter1 = p.splitter1;
-        ZokuPanel3 = p.panel3;
-        ZokuPanel5 = p.panel5;
-        ZokuRichEdit = p.richEdit;
-        ZEditKey1 = p.editKey1;
-        ZEditKey2 = p.editKey2;
-        ZEditBangou = p.editBangou;
-        ZComboBox = p.comboBox;
-    }
-    {
-        const BookPage p = MakeBookPage(Tbooks);
-        TbooksTab = p.sheet;
-        TbooksPanel1 = p.panel1;
-        TbooksPanel2 = p.panel2;
-        TbooksPanel4 = p.panel4;
-        TbooksDBGrid = p.grid;
-        TbooksSplitter1 = p.splitter1;
-        TbooksPanel3 = p.panel3;
-        TbooksPanel5 = p.panel5;
-        TbooksRichEdit = p.richEdit;
-        TbooksMemo = p.memo;
-        TbEditKey1 = p.editKey1;
-        TbEditKey2 = p.editKey2;
-        TbEditPage = p.editPage;
-        TbComboBox = p.comboBox;
-    }
-    {
-        const LawPage p = MakeLawPage(Min);
-        MinTab = p.sheet;
-        MinPanel1 = p.panel1;
-        MinPanel2 = p.panel2;
-        MinPanel4 = p.panel4;
-        MinTreeView = p.treeView;
-        MinSplitter2 = p.splitter2;
-        MinDBGrid = p.grid;
-        MinSplitter1 = p.splitter1;
-        MinPanel3 = p.panel3;
-        MinPanel5 = p.panel5;
-        MinRichEdit = p.richEdit;
-        MEditKey1 = p.editKey1;
-        MEditKey2 = p.editKey2;
-        MEditBangou = p.editBangou;
-        MComboBox = p.comboBox;
-    }
+    MakeLawPage(Houjin, {HoujinTab, HoujinPanel1, HEditKey1, HEditKey2, HEditBangou, HComboBox, HoujinPanel2,
+                         HoujinPanel4, HoujinTreeView, HoujinSplitter2, HoujinDBGrid, HoujinSplitter1,
+                         HoujinPanel3, HoujinPanel5, HoujinRichEdit});
+    MakeBookPage(Hbooks, {HbooksTab, HbooksPanel1, HbEditKey1, HbEditKey2, HbEditPage, HbComboBox, HbooksPanel2,
+                          HbooksPanel4, HbooksDBGrid, HbooksSplitter1, HbooksPanel3, HbooksPanel5,
+                          HbooksRichEdit, HbooksMemo});
+    MakeLawPage(Syohi, {SyohiTab, SyohiPanel1, SEditKey1, SEditKey2, SEditBangou, SComboBox, SyohiPanel2,
+                        SyohiPanel4, SyohiTreeView, SyohiSplitter2, SyohiDBGrid, SyohiSplitter1, SyohiPanel3,
+                        SyohiPanel5, SyohiRichEdit});
+    MakeBookPage(Sbooks, {SbooksTab, SbooksPanel1, SbEditKey1, SbEditKey2, SbEditPage, SbComboBox, SbooksPanel2,
+                          SbooksPanel4, SbooksDBGrid, SbooksSplitter1, SbooksPanel3, SbooksPanel5,
+                          SbooksRichEdit, SbooksMemo});
+    MakeLawPage(Gen, {GenTab, GenPanel1, GEditKey1, GEditKey2, GEditBangou, GComboBox, GenPanel2, GenPanel4,
+                      GenTreeView, GenSplitter2, GenDBGrid, GenSplitter1, GenPanel3, GenPanel5, GenRichEdit});
+    MakeLawPage(Toku, {TokuTab, TokuPanel1, TEditKey1, TEditKey2, TEditBangou, TComboBox, TokuPanel2, TokuPanel4,
+                       TokuTreeView, TokuSplitter2, TokuDBGrid, TokuSplitter1, TokuPanel3, TokuPanel5,
+                       TokuRichEdit});
+    MakeLawPage(Zoku, {ZokuTab, ZokuPanel1, ZEditKey1, ZEditKey2, ZEditBangou, ZComboBox, ZokuPanel2, ZokuPanel4,
+                       ZokuTreeView, ZokuSplitter2, ZokuDBGrid, ZokuSplitter1, ZokuPanel3, ZokuPanel5,
+                       ZokuRichEdit});
+    MakeBookPage(Tbooks, {TbooksTab, TbooksPanel1, TbEditKey1, TbEditKey2, TbEditPage, TbComboBox, TbooksPanel2,
+                          TbooksPanel4, TbooksDBGrid, TbooksSplitter1, TbooksPanel3, TbooksPanel5,
+                          TbooksRichEdit, TbooksMemo});
+    MakeLawPage(Min, {MinTab, MinPanel1, MEditKey1, MEditKey2, MEditBangou, MComboBox, MinPanel2, MinPanel4,
+                      MinTreeView, MinSplitter2, MinDBGrid, MinSplitter1, MinPanel3, MinPanel5, MinRichEdit});
 
     MainPageControl->OnChange = [this] { MainPageControlChange(); };
 
@@ -380,10 +247,9 @@ TMain::TMain()
     FormCreate();
 }
 
-TMain::LawPage TMain::MakeLawPage(TJyobunTab tab)
+void TMain::MakeLawPage(TJyobunTab tab, const LawPage& p)
 {
     const PageDesign& design = LawDesigns[tab];
-    LawPage p{};
     p.sheet = new ui::TabSheet(MainPageControl, sjis::fromUtf8(design.caption));
     auto* page = Flush(new QVBoxLayout(p.sheet));
 
@@ -433,13 +299,11 @@ TMain::LawPage TMain::MakeLawPage(TJyobunTab tab)
 
     p.splitter1->SetControls(p.panel2, p.panel3, true);
     p.splitter1->SetMinSize(50);
-    return p;
 }
 
-TMain::BookPage TMain::MakeBookPage(TBooksTab tab)
+void TMain::MakeBookPage(TBooksTab tab, const BookPage& p)
 {
     const PageDesign& design = BookDesigns[tab];
-    BookPage p{};
     p.sheet = new ui::TabSheet(MainPageControl, sjis::fromUtf8(design.caption));
     auto* page = Flush(new QVBoxLayout(p.sheet));
 
@@ -485,5 +349,4 @@ TMain::BookPage TMain::MakeBookPage(TBooksTab tab)
 
     p.splitter1->SetControls(p.panel3, p.panel2, false);
     p.splitter1->SetMinSize(38);
-    return p;
 }

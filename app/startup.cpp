@@ -69,13 +69,18 @@ void TableFileNamesSet()
     }
 }
 
-ReaderSession::ReaderSession(std::string_view title, void (*presenceFlagsSet)())
+void StartUpSteps(std::string_view title, void (*presenceFlagsSet)())
 {
     QsqFilesDelete();
     presenceFlagsSet();
     KidouStart();
     TableFileNamesSet();
     platform::SetApplicationTitle(title);
+}
+
+ReaderSession::ReaderSession(std::string_view title, void (*presenceFlagsSet)())
+{
+    StartUpSteps(title, presenceFlagsSet);
     // The main window is the first form; the data modules wire themselves
     // into its controls, open the tables and show each tab's first article
     // and entry.

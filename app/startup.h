@@ -26,10 +26,13 @@ void PresenceFlagsSet();
 // The table file names of every present tab.
 void TableFileNamesSet();
 
-// The reader from the single-instance test on, in start-up's order: the
-// answer tables deleted, the presence flags set, KidouStart, the table file
-// names, the application title, then the main form (into Main), the law data
-// module and the book data module. A table that cannot be opened shows in the
+// The steps before the forms, in start-up's order: the answer tables deleted,
+// the presence flags set (`presenceFlagsSet` decides which tabs are present),
+// KidouStart, the table file names and the application title.
+void StartUpSteps(std::string_view title, void (*presenceFlagsSet)() = PresenceFlagsSet);
+
+// The reader from the single-instance test on: StartUpSteps, then the main
+// form (into Main), the law data module and the book data module. A table that cannot be opened shows in the
 // default error box and start-up goes on; an error creating the main form
 // escapes. The object owns the three and frees the data modules first.
 class ReaderSession {

@@ -1,69 +1,31 @@
-// Loading a long article into the rich-edit control: a generated document of
-// the article builder's kind (60 KB of text, a segment for every run of key
-// words, links and brackets, hanging indents on every line).
+// Loading a long article into the rich-edit control: the generated article's
+// document as the article builder makes it (60 KB of text, a segment for
+// every run of key words, links and brackets, hanging indents).
+#include "bench/support/bench_run.h"
+#include "bench/support/long_article.h"
 #include "platform/richedit/rich_edit.h"
-#include "platform/text/sjis.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QApplication>
 #include <QTextBlock>
+#include <QTextDocument>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
-
-std::string segment(const char* indent, int color, const std::string& text)
-{
-    std::string out = std::string("\\sl-264") + indent + "{\\cf" + std::to_string(color) + (color == 3 ? "\\ul" : "") + " ";
-    for (char c : text) {
-        if (c == '\\' || c == '{' || c == '}')
-            out.push_back('\\');
-        out.push_back(c);
-    }
-    return out + "}";
-}
 
 struct Article {
     std::string rtf;
     std::size_t textBytes = 0;
 };
 
-Article makeArticle(std::size_t textBytes)
-{
-    const char* indents[] = {"\\li0\\fi0", "\\li480\\fi-480", "\\li600\\fi-600", "\\li960\\fi-960"};
-    const std::string heads[] = {"１　"_sj, "　一　"_sj, "　　イ　"_sj, "　　（１）"_sj};
-    const std::string plain = "内国法人の各事業年度の所得の金額の計算上当該事業年度の損金の額に算入する金額は、"_sj;
-    const std::string bracket = "（第二項の規定の適用を受けるものを除く。）"_sj;
-    const std::string link = "法第六十五条第一項"_sj;
-    const std::string key = "消費税"_sj;
-    const std::string table = "表ソ"_sj; // second bytes 5C
-
-    Article a;
-    a.rtf = "{\\rtf1\\ansi\r\n"
-            "{\\fonttbl{\\f0\\fnil\\fcharset128\\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}}\r\n"
-            "{\\colortbl\\red0\\green0\\blue0;\r\n\\red255\\green0\\blue0;\r\n\\red255\\green0\\blue255;\r\n"
-            "\\red0\\green0\\blue255;\r\n\\red0\\green150\\blue0;}\r\n";
-    for (int line = 0; a.textBytes < textBytes; ++line) {
-        const char* indent = indents[line % 4];
-        const std::string parts[][2] = {{heads[line % 4] + plain, "0"}, {bracket, "4"}, {link, "3"},
-                                        {table + plain, "0"}, {key, "1"}, {plain, "0"}};
-        for (const auto& p : parts) {
-            a.rtf += segment(indent, p[1][0] - '0', p[0]);
-            a.textBytes += p[0].size();
-        }
-        a.rtf += "\r\n\\par\r\n";
-        a.textBytes += 2;
-    }
-    a.rtf += "\\par}";
-    return a;
-}
-
 const Article& article()
 {
-    static const Article a = makeArticle(60 * 1024);
+    static const Article a = [] {
+        const bench::LongArticle& generated = bench::GeneratedArticle();
+        return Article{generated.Document(RtfMode::Display), generated.Honbun.size()};
+    }();
     return a;
 }
 
@@ -128,11 +90,7 @@ BENCHMARK(BM_BytePositions)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const bench::Application app(argc, argv);
+    bench::Run(argc, argv);
     return 0;
 }

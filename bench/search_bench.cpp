@@ -8,68 +8,30 @@
 //
 // The collection is taken from $RONVETTA_LARGE_DATA, else from
 // <build>/large-data (the target large_data writes it).
+#include "bench/support/bench_run.h"
+#include "bench/support/collection.h"
 #include "platform/db/dataset.h"
 #include "platform/text/sjis.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <map>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Search {
-    const char* kind;
-    std::string word1;
-    std::string word2;
-};
-
-const std::vector<Search>& searches()
-{
-    static const std::vector<Search> s = {
-        {"common", "消費税"_sj, ""},
-        {"rare", "金地金"_sj, ""},
-        {"two words", "簡易課税"_sj, "還付"_sj},
-        {"absent", "仮想通貨"_sj, ""},
-    };
-    return s;
-}
+using bench::Search;
 
 // The scratch files of the references, removed at the end of the run.
 fs::path scratch(const char* name)
 {
     return fs::temp_directory_path() / name;
-}
-
-// The article texts of E2.db, read once with plain SQLite.
-const std::vector<std::string>& texts()
-{
-    static const std::vector<std::string> all = [] {
-        std::vector<std::string> out;
-        sqlite3* db = nullptr;
-        sqlite3_open_v2("file:E2.db?mode=ro&immutable=1", &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
-                        nullptr);
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, "SELECT Honbun FROM data ORDER BY Gyo", -1, &st, nullptr);
-        while (sqlite3_step(st) == SQLITE_ROW)
-            out.emplace_back(static_cast<const char*>(sqlite3_column_blob(st, 0)),
-                             static_cast<std::size_t>(sqlite3_column_bytes(st, 0)));
-        sqlite3_finalize(st);
-        sqlite3_close(db);
-        return out;
-    }();
-    return all;
 }
 
 void setHits(benchmark::State& state, std::int64_t hits)
@@ -95,26 +57,13 @@ void datasetSearch(benchmark::State& state, const Search& s)
     setHits(state, q.RecordCount());
 }
 
-void memmemFloor(benchmark::State& state, const Search& s)
-{
-    const auto& all = texts();
-    std::int64_t hits = 0;
-    for (auto _ : state) {
-        hits = 0;
-        for (const std::string& t : all)
-            hits += sjis::contains(t, s.word1) && (s.word2.empty() || sjis::contains(t, s.word2));
-        benchmark::DoNotOptimize(hits);
-    }
-    setHits(state, hits);
-}
-
 // One article per line: CR and LF never occur inside a CP932 character.
 const fs::path& exportedTexts()
 {
     static const fs::path file = [] {
         const fs::path p = scratch("ronvetta-bench-honbun.txt");
         std::ofstream out(p, std::ios::binary);
-        for (std::string t : texts()) {
+        for (std::string t : bench::ArticleTexts()) {
             for (char& c : t)
                 if (c == '\r' || c == '\n')
                     c = ' ';
@@ -166,7 +115,7 @@ const fs::path& utf8Copy()
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(db, "INSERT INTO data VALUES (?, 0, ?)", -1, &st, nullptr);
         std::int64_t gyo = 0;
-        for (const std::string& t : texts()) {
+        for (const std::string& t : bench::ArticleTexts()) {
             const std::string utf8 = sjis::toUtf8(t);
             sqlite3_bind_int64(st, 1, ++gyo);
             sqlite3_bind_text(st, 2, utf8.data(), static_cast<int>(utf8.size()), SQLITE_STATIC);
@@ -242,74 +191,38 @@ void linkTable(benchmark::State& state)
         benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kAvgIterations);
 }
 
-// Prints the figures, then the ratios of each search: of the medians when
-// the run is repeated (the machine is shared), else of the means.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (!r.error_occurred && (r.run_type == Run::RT_Iteration || r.aggregate_name == "median"))
-                ms_[r.run_name.function_name] = r.GetAdjustedRealTime();
-    }
-
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::cout << "\nsearch        dataset/floor  grep/floor  builtin LIKE/dataset\n";
-        for (const Search& s : searches()) {
-            const std::string k = std::string("search/") + s.kind + "/";
-            if (!ms_.count(k + "dataset") || !ms_.count(k + "memmem floor") || !ms_.count(k + "grep -c -F")
-                || !ms_.count(k + "sqlite builtin LIKE"))
-                continue; // not all of this search was run
-            const double dataset = ms_[k + "dataset"], floor = ms_[k + "memmem floor"];
-            std::printf("%-12s  %13.2f  %10.2f  %20.2f\n", s.kind, dataset / floor,
-                        ms_[k + "grep -c -F"] / floor, ms_[k + "sqlite builtin LIKE"] / dataset);
-        }
-        std::fflush(stdout);
-    }
-
-private:
-    std::map<std::string, double> ms_;
-};
-
-fs::path collection(const char* argv0)
+// The ratios of each search.
+void ratiosPrint(bench::Times& ms)
 {
-    if (const char* dir = std::getenv("RONVETTA_LARGE_DATA"))
-        return dir;
-    return fs::canonical(argv0).parent_path().parent_path() / "large-data";
+    std::cout << "search        dataset/floor  grep/floor  builtin LIKE/dataset\n";
+    for (const Search& s : bench::Searches()) {
+        const std::string k = std::string("search/") + s.kind + "/";
+        if (!ms.count(k + "dataset") || !ms.count(k + "memmem floor") || !ms.count(k + "grep -c -F")
+            || !ms.count(k + "sqlite builtin LIKE"))
+            continue; // not all of this search was run
+        const double dataset = ms[k + "dataset"], floor = ms[k + "memmem floor"];
+        std::printf("%-12s  %13.2f  %10.2f  %20.2f\n", s.kind, dataset / floor, ms[k + "grep -c -F"] / floor,
+                    ms[k + "sqlite builtin LIKE"] / dataset);
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const fs::path dir = collection(argv[0]);
-    if (!fs::exists(dir / "E2.db")) {
-        std::cerr << "No large collection in " << dir << " (build the target large_data)\n";
+    if (!bench::LargeCollectionEnter(bench::BuildFolder(argv[0])))
         return 1;
-    }
-    fs::current_path(dir);
-    const auto min = [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); };
-    const auto add = [&](const std::string& name, auto fn, auto... args) {
-        benchmark::RegisterBenchmark(name.c_str(), fn, args...)
-            ->Unit(benchmark::kMillisecond)
-            ->ComputeStatistics("min", min);
-    };
-    for (const Search& s : searches()) {
+    for (const Search& s : bench::Searches()) {
         const std::string k = std::string("search/") + s.kind + "/";
-        add(k + "dataset", datasetSearch, s);
-        add(k + "memmem floor", memmemFloor, s);
-        add(k + "grep -c -F", grepCount, s);
-        add(k + "sqlite builtin LIKE", builtinLike, s);
+        bench::AddTimed(k + "dataset", datasetSearch, s);
+        bench::AddTimed(k + "memmem floor", bench::MemmemFloor, s);
+        bench::AddTimed(k + "grep -c -F", grepCount, s);
+        bench::AddTimed(k + "sqlite builtin LIKE", builtinLike, s);
     }
-    add("main table E1.db: open and read 20,000 rows", mainTable);
-    add("link table E4.db: open, locate one article, step its links", linkTable);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    bench::AddTimed("main table E1.db: open and read 20,000 rows", mainTable);
+    bench::AddTimed("link table E4.db: open, locate one article, step its links", linkTable);
+    bench::RatioReporter reporter(ratiosPrint);
+    bench::Run(argc, argv, &reporter);
     for (const char* name : {"ronvetta-bench-honbun.txt", "ronvetta-bench-utf8.db", "ronvetta-bench-w1",
                              "ronvetta-bench-w2"})
         fs::remove(scratch(name));

@@ -3,17 +3,16 @@
 // its spawn to the end of showing the main window (KidouEnd), and the parts
 // of it measured in this process: the main window, the data modules opening
 // the tables and showing the first article and entry, the contents tree.
-#include "app/kidou.h"
 #include "app/mainpas.h"
 #include "app/startup.h"
+#include "bench/support/bench_run.h"
+#include "bench/support/collection.h"
 #include "data/hbooks_db.h"
 #include "data/houjin_db.h"
 #include "data/namepas.h"
-#include "platform/app/application.h"
 #include "platform/ui/tree_view.h"
 #include "reader/contents_tree.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -50,11 +49,7 @@ void ensureData()
     const fs::path sample = DataDir / "sample";
     run(std::string("'") + RONVETTA_MKDATA + "' sample '" + RONVETTA_SAMPLE_DIR + "' '" + sample.string()
         + "' >/dev/null");
-    for (const auto& entry : fs::directory_iterator(sample)) {
-        const std::string name = entry.path().filename().string();
-        if (entry.is_regular_file() && (name[0] == 'F' || name[0] == 'G'))
-            fs::copy_file(entry.path(), DataDir / name, fs::copy_options::overwrite_existing);
-    }
+    bench::SampleTabsCopy(sample, DataDir);
     fs::remove_all(sample);
 }
 
@@ -124,10 +119,7 @@ public:
         old_ = fs::current_path();
         fs::current_path(DataDir);
         NamepasReset();
-        PresenceFlagsSet();
-        KidouStart();
-        TableFileNamesSet();
-        platform::SetApplicationTitle("Ronvetta");
+        StartUpSteps("Ronvetta");
     }
     ~StartUp()
     {
@@ -186,11 +178,7 @@ BENCHMARK(BM_ContentsTreeLoad)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    platform::Application app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const bench::Application app(argc, argv);
+    bench::Run(argc, argv);
     return 0;
 }

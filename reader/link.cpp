@@ -34,31 +34,16 @@ private:
     F f_;
 };
 
-// Gyo of the current record of the dataset that law tab i's grid shows;
-// none when it shows no record.
-std::optional<std::int64_t> shownGyo(int i)
-{
-    db::Dataset* ds = JyobunMainSource[i] ? JyobunMainSource[i]->DataSet() : nullptr;
-    if (!ds || !ds->Active() || ds->IsEmpty())
-        return std::nullopt;
-    return ds->FieldByName("Gyo").AsInteger();
-}
-
-bool linkRowLocate(int i, std::int64_t gyo, int sel)
-{
-    return JyobunLinkTable[i]->Locate("Gyo;Sel", {gyo, std::int64_t{sel}});
-}
-
 // The caret in front of the clicked link: back over the link's bytes, then
 // one byte more (never below 0).
-void caretBeforeLink(int i, std::int64_t gyo, int clicked)
+void caretBeforeLink(const LinkSource& source, int clicked)
 {
     int p = clicked;
-    while (linkRowLocate(i, gyo, p) && p > 0)
+    while (LinkAt(source, p) && p > 0)
         --p;
     if (p - 1 > 0)
         --p;
-    JyobunRichEdit[i]->SetSelStart(p);
+    source.edit.SetSelStart(p);
 }
 
 // The text table of tab z follows its grid again (or holds all articles,
@@ -74,18 +59,8 @@ void subTableBind(int z, bool toGrid)
     sub.Open();
 }
 
-void jumpTo(int z, std::int64_t target)
-{
-    RirekiSave();
-    Main->MainPageControl->SetActivePage(JyobunTabSheet[z]);
-    JyobunClear(z);
-    JyobunReset(z);
-    if (!JyobunMainTable[z]->Locate("Gyo", {target}))
-        platform::ShowMessage("該当の条文はありません"_sj);
-}
-
 // Steps between unbinding and binding tab z's text table again.
-void memoPrepareAndOpen(int i, std::int64_t gyo, int clicked, int z, std::int64_t target)
+void memoPrepareAndOpen(const LinkSource& source, int clicked, int z, std::int64_t target)
 {
     db::Table& sub = *JyobunSubTable[z];
     // A locate that finds the row already current moves nothing and so fires
@@ -97,21 +72,21 @@ void memoPrepareAndOpen(int i, std::int64_t gyo, int clicked, int z, std::int64_
     }
     if (current)
         JyobunAfterScroll(z);
-    caretBeforeLink(i, gyo, clicked);
-    // The caret walk and a build within tab i have moved the link table; the
-    // memo window reads its target from the clicked row.
-    linkRowLocate(i, gyo, clicked);
-    MemoTabNo = i;
+    caretBeforeLink(source, clicked);
+    // The caret walk and a build within the source's tab have moved the link
+    // table; the memo window reads its target from the clicked row.
+    LinkAt(source, clicked);
+    MemoTabNo = source.tab;
     MemoWindowOpen();
 }
 
 // The text table of tab z is unbound from its grid only for this press: it
 // is bound again however the steps end.
-void memoOpen(int i, std::int64_t gyo, int clicked, int z, std::int64_t target)
+void memoOpen(const LinkSource& source, int clicked, int z, std::int64_t target)
 {
     try {
         subTableBind(z, false);
-        memoPrepareAndOpen(i, gyo, clicked, z, target);
+        memoPrepareAndOpen(source, clicked, z, target);
     } catch (...) {
         subTableBind(z, true);
         MemoLinkMode = 0;
@@ -123,6 +98,14 @@ void memoOpen(int i, std::int64_t gyo, int clicked, int z, std::int64_t target)
 
 } // namespace
 
+std::optional<LinkSource> LinkSourceOf(int i)
+{
+    db::Dataset* ds = JyobunMainSource[i] ? JyobunMainSource[i]->DataSet() : nullptr;
+    if (!ds || !ds->Active() || ds->IsEmpty())
+        return std::nullopt;
+    return LinkSource{*JyobunRichEdit[i], *JyobunLinkTable[i], i, ds->FieldByName("Gyo").AsInteger()};
+}
+
 LinkPressMode LinkPressModeOf(const LinkShiftState& s)
 {
     const bool plain = !s.shift && !s.ctrl && !s.alt && !s.doubleClick && !s.middle;
@@ -133,60 +116,94 @@ LinkPressMode LinkPressModeOf(const LinkShiftState& s)
     return LinkPressMode::Jump;
 }
 
-void LinkPress(int i, const LinkShiftState& shift)
+LinkPressFlags::LinkPressFlags(const LinkShiftState& shift) : mode_(LinkPressModeOf(shift))
+{
+    LinkBusy = 0;
+    MemoLinkMode = mode_ == LinkPressMode::Memo ? 1 : 0;
+}
+
+LinkPressFlags::~LinkPressFlags()
 {
     LinkBusy = 0;
     MemoLinkMode = 0;
-    AtExit flagsOff([] {
-        LinkBusy = 0;
-        MemoLinkMode = 0;
-    });
-    const LinkPressMode mode = LinkPressModeOf(shift);
-    if (mode == LinkPressMode::Nothing)
-        return;
-    if (mode == LinkPressMode::Memo)
-        MemoLinkMode = 1;
-    if (i > -1)
-        LinkJump(i);
 }
 
-void LinkJump(int i)
+bool LinkPressFlags::Follows() const
 {
-    const std::optional<std::int64_t> gyo = shownGyo(i);
-    if (!gyo)
-        return;
-    const int clicked = JyobunRichEdit[i]->SelStart();
-    if (!linkRowLocate(i, *gyo, clicked))
-        return;
-    db::Table& links = *JyobunLinkTable[i];
-    const std::int64_t target = links.FieldByName("GoGyo").AsInteger();
-    const std::int64_t z = links.FieldByName("Zeimoku").AsInteger();
+    return mode_ != LinkPressMode::Nothing;
+}
+
+LinkFollowed LinkFollow(const LinkSource& source)
+{
+    const int clicked = source.edit.SelStart();
+    if (!LinkAt(source, clicked))
+        return LinkFollowed::Nothing;
+    const std::int64_t target = source.links.FieldByName("GoGyo").AsInteger();
+    const std::int64_t z = source.links.FieldByName("Zeimoku").AsInteger();
 
     if (z == -1 || z == -2) {
         LinkBusy = 0;
         MemoLinkMode = 0;
         SansyoCode = static_cast<int>(z);
-        SansyoKensaku(i);
-        return;
+        return LinkFollowed::Sansyo;
     }
     // Other codes are outside the data: such a link leads nowhere.
     if (z < 0 || z >= JyobunTabCount || JyobunTabHidden[z] == 1)
-        return;
+        return LinkFollowed::Nothing;
     const int tab = static_cast<int>(z);
-    if (MemoLinkMode == 0)
-        jumpTo(tab, target);
-    else
-        memoOpen(i, *gyo, clicked, tab, target);
+    if (MemoLinkMode == 0) {
+        LinkMainJump(tab, target);
+        return LinkFollowed::MainJump;
+    }
+    memoOpen(source, clicked, tab, target);
+    return LinkFollowed::Memo;
+}
+
+void LinkMainJump(int z, std::int64_t gyo)
+{
+    RirekiSave();
+    Main->MainPageControl->SetActivePage(JyobunTabSheet[z]);
+    JyobunClear(z);
+    JyobunReset(z);
+    if (!JyobunMainTable[z]->Locate("Gyo", {gyo}))
+        platform::ShowMessage("該当の条文はありません"_sj);
+}
+
+void LinkPress(int i, const LinkShiftState& shift)
+{
+    const LinkPressFlags press(shift);
+    if (press.Follows() && i > -1)
+        LinkJump(i);
+}
+
+void LinkJump(int i)
+{
+    const std::optional<LinkSource> source = LinkSourceOf(i);
+    if (source && LinkFollow(*source) == LinkFollowed::Sansyo)
+        SansyoKensaku(i);
+}
+
+bool LinkAt(const LinkSource& source, int pos)
+{
+    return source.links.Locate("Gyo;Sel", {source.gyo, std::int64_t{pos}});
 }
 
 bool LinkAt(int i, int pos)
 {
-    const std::optional<std::int64_t> gyo = shownGyo(i);
-    return gyo && linkRowLocate(i, *gyo, pos);
+    const std::optional<LinkSource> source = LinkSourceOf(i);
+    return source && LinkAt(*source, pos);
+}
+
+void LinkCursorSet(const LinkSource& source, const QPoint& pos)
+{
+    const bool onLink = LinkAt(source, source.edit.CharFromPos(pos));
+    ui::SetScreenCursor(onLink ? ui::ScreenCursor::HandPoint : ui::ScreenCursor::Default);
 }
 
 void LinkCursorSet(int i, int x, int y)
 {
-    const bool onLink = LinkAt(i, JyobunRichEdit[i]->CharFromPos(QPoint(x, y)));
-    ui::SetScreenCursor(onLink ? ui::ScreenCursor::HandPoint : ui::ScreenCursor::Default);
+    if (const std::optional<LinkSource> source = LinkSourceOf(i))
+        LinkCursorSet(*source, QPoint(x, y));
+    else
+        ui::SetScreenCursor(ui::ScreenCursor::Default);
 }

@@ -7,7 +7,7 @@
 #include "platform/richedit/rich_edit.h"
 #include "platform/text/sjis.h"
 #include "platform/ui/page_control.h"
-#include "reader/memo_article_copy.h"
+#include "reader/output.h"
 #include "windows/memopas.h"
 
 #include <QString>
@@ -51,7 +51,7 @@ void MemoWindowFill(TMemoWindow& memo)
     memo.MemoRichEdit->hide();
     const int t = memo.MemoJyobunTab;
     if (MemoLinkMode == 0)
-        MemoArticleCopy(*memo.MemoRichEdit, *JyobunRichEdit[t], memo.MemoRtf);
+        ArticleCopy(*memo.MemoRichEdit, *JyobunRichEdit[t], memo.MemoRtf);
     else
         linkTargetLoad(memo);
 

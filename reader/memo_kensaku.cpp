@@ -8,12 +8,12 @@
 #include "platform/text/sjis.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/page_control.h"
+#include "platform/ui/radio_group.h"
 #include "reader/kensaku.h"
 #include "reader/rireki.h"
 #include "reader/sansyo.h"
 #include "reader/tab_reset.h"
 #include "windows/memopas.h"
-#include "windows/radio_group.h"
 #include "windows/sansyopas.h"
 
 #include <string>
@@ -58,16 +58,9 @@ void MemoSansyoKensaku(TMemoWindow& memo)
 
     db::Query& q = *JyobunSQLNext(t);
     KensakuStart();
-    const std::string bangou = main2.FieldByName("Bangou").AsString();
-    const std::string title = JyobunDaiHantei2(t) ? "第"_sj + bangou : bangou;
-    SansyoSQLSet(t, memo.MemoGyo);
-    ResultQueryOpen(q);
-    q.First();
-    if (q.IsEmpty()) {
-        platform::ShowMessage("この条文を参照している条文はありません"_sj);
-        KensakuEnd();
+    const std::string title = SansyoCitedTitle(main2);
+    if (!SansyoResultOpen(t, memo.MemoGyo, q))
         return;
-    }
     RirekiSave();
     Main->MainPageControl->SetActivePage(JyobunTabSheet[t]);
     SansyoResultShow(t, q, title);

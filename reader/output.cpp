@@ -29,36 +29,6 @@ struct ScratchForm {
     ~ScratchForm() { Temp = nullptr; }
 };
 
-// Fills `copy` with what `view` shows: from the cached rich text, else
-// through the scratch file, else through the clipboard.
-void ArticleCopy(ui::RichEdit& copy, ui::RichEdit& view, const std::string& cache)
-{
-    bool loaded = true;
-    try {
-        copy.LoadRichText(cache);
-    } catch (const std::exception&) {
-        loaded = false;
-    }
-    if (!loaded || copy.Text() != view.Text()) {
-        try {
-            ScratchFileLoad(copy, view);
-        } catch (const std::exception&) {
-            // The clipboard below still copies the view.
-        }
-    }
-    if (copy.Text() == view.Text())
-        return;
-    const int caret = view.SelStart();
-    view.SelectAll();
-    view.CopyToClipboard();
-    view.SetSelStart(caret);
-    copy.SetReadOnly(false);
-    copy.SelectAll();
-    copy.PasteFromClipboard();
-    copy.SetReadOnly(true);
-    platform::Sys().SetClipboardText("");
-}
-
 void WordPaste()
 {
     platform::WordApplication& word = platform::Word();
@@ -92,18 +62,51 @@ void WordFallback()
 
 } // namespace
 
-void JyobunPrint(int i)
+void ArticleCopy(ui::RichEdit& copy, ui::RichEdit& view, const std::string& rtf)
+{
+    bool loaded = true;
+    try {
+        copy.LoadRichText(rtf);
+    } catch (const std::exception&) {
+        loaded = false;
+    }
+    if (!loaded || copy.Text() != view.Text()) {
+        try {
+            ScratchFileLoad(copy, view);
+        } catch (const std::exception&) {
+            // The clipboard below still copies the view.
+        }
+    }
+    if (copy.Text() == view.Text())
+        return;
+    const int caret = view.SelStart();
+    view.SelectAll();
+    view.CopyToClipboard();
+    view.SetSelStart(caret);
+    copy.SetReadOnly(false);
+    copy.SelectAll();
+    copy.PasteFromClipboard();
+    copy.SetReadOnly(true);
+    platform::Sys().SetClipboardText("");
+}
+
+void ArticlePrint(ui::RichEdit& view, const std::string& rtf, QWidget* owner)
 {
     const ScratchForm scratch;
     ui::RichEdit& copy = *scratch.form->TempRichEdit1;
-    ArticleCopy(copy, *JyobunRichEdit[i], JyobunRtfCache[i]);
+    ArticleCopy(copy, view, rtf);
     // Paper shows the text alone: no key-word, link or bracket colours.
     copy.SelectAll();
     copy.SetSelColor(Qt::black);
     copy.SetSelBold(false);
     copy.SetSelSize(11);
-    if (platform::Printer().PrinterSetup(JyobunRichEdit[i]->window()))
+    if (platform::Printer().PrinterSetup(owner))
         platform::Printer().PrintRichEdit(copy, ArticlePage, "Ronvetta 条文印刷"_sj);
+}
+
+void JyobunPrint(int i)
+{
+    ArticlePrint(*JyobunRichEdit[i], JyobunRtfCache[i], JyobunRichEdit[i]->window());
 }
 
 void BooksPrint(int b)

@@ -5,8 +5,21 @@
 
 #include <string>
 
-// Prints the article of law tab i as rich text, recoloured black, after the
-// printer set-up; nothing when the set-up is cancelled.
+class QWidget;
+namespace ui {
+class RichEdit;
+}
+
+// `copy` := what the article view `view` shows (a memo window, the scratch
+// print form): the rich text `rtf`; when that fails or shows another text,
+// the view's content through the scratch file; when that still differs, the
+// view's own copy and paste (which leaves an empty clipboard).
+void ArticleCopy(ui::RichEdit& copy, ui::RichEdit& view, const std::string& rtf);
+// Prints the article that `view` shows (its rich text `rtf`), recoloured
+// black, after the printer set-up over `owner`; nothing when the set-up is
+// cancelled.
+void ArticlePrint(ui::RichEdit& view, const std::string& rtf, QWidget* owner);
+// ArticlePrint of law tab i's view.
 void JyobunPrint(int i);
 // Prints the main window with book tab b's entry shown as plain text.
 void BooksPrint(int b);

@@ -75,6 +75,18 @@ int KisokuCode(int k)
     return 0;
 }
 
+// SqlText := the statement for the articles of law tab i citing `mainGyo`
+// within the scope SansyoHanni.
+void SansyoSQLSet(int i, int mainGyo)
+{
+    SqlText.clear();
+    SqlText.push_back("SELECT DISTINCT Gyo,KubunNo ");
+    SqlText.push_back("FROM " + JyobunTable3Name[i] + " ");
+    SqlText.push_back("WHERE ( MainGyo = " + std::to_string(mainGyo) + " ) ");
+    if (std::string scope = SansyoHanniSQL(); !scope.empty())
+        SqlText.push_back(std::move(scope));
+}
+
 // The cited article goes into a new memo window, in the size chosen.
 void MemoOpen()
 {
@@ -121,14 +133,22 @@ bool JyobunDaiHantei2(int i)
     return DaiHantei(*JyobunMainTable2[i]);
 }
 
-void SansyoSQLSet(int i, int mainGyo)
+std::string SansyoCitedTitle(db::Dataset& article)
 {
-    SqlText.clear();
-    SqlText.push_back("SELECT DISTINCT Gyo,KubunNo ");
-    SqlText.push_back("FROM " + JyobunTable3Name[i] + " ");
-    SqlText.push_back("WHERE ( MainGyo = " + std::to_string(mainGyo) + " ) ");
-    if (std::string scope = SansyoHanniSQL(); !scope.empty())
-        SqlText.push_back(std::move(scope));
+    const std::string bangou = article.FieldByName("Bangou").AsString();
+    return DaiHantei(article) ? "第"_sj + bangou : bangou;
+}
+
+bool SansyoResultOpen(int i, int mainGyo, db::Query& q)
+{
+    SansyoSQLSet(i, mainGyo);
+    ResultQueryOpen(q);
+    q.First();
+    if (!q.IsEmpty())
+        return true;
+    platform::ShowMessage("この条文を参照している条文はありません"_sj);
+    KensakuEnd();
+    return false;
 }
 
 std::string SansyoKeyPhrase(int i)
@@ -172,18 +192,9 @@ void SansyoKensaku(int i)
         return;
     }
     KensakuStart();
-    db::Table& cited = CitedArticle(i);
-    const std::string bangou = cited.FieldByName("Bangou").AsString();
-    const std::string title = DaiHantei(cited) ? "第"_sj + bangou : bangou;
-
-    SansyoSQLSet(i, static_cast<int>(d->FieldByName("Gyo").AsInteger()));
-    ResultQueryOpen(q);
-    q.First();
-    if (q.Bof() && q.Eof()) {
-        platform::ShowMessage("この条文を参照している条文はありません"_sj);
-        KensakuEnd();
+    const std::string title = SansyoCitedTitle(CitedArticle(i));
+    if (!SansyoResultOpen(i, static_cast<int>(d->FieldByName("Gyo").AsInteger()), q))
         return;
-    }
     RirekiSave();
     if (SansyoMemo == 0)
         MemoOpen();

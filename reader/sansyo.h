@@ -7,8 +7,9 @@
 #include <string>
 
 namespace db {
+class Dataset;
 class Query;
-}
+} // namespace db
 
 // Reference search for the current article of law tab i; SansyoCode must be
 // set first (0 from the button, -1/-2 from a link preset to 政令/省令).
@@ -23,9 +24,15 @@ bool JyobunDaiHantei(int i);
 // The same test on the current row of JyobunMainTable2[i].
 bool JyobunDaiHantei2(int i);
 
-// SqlText := the statement for the articles of law tab i citing `mainGyo`
-// within the scope SansyoHanni.
-void SansyoSQLSet(int i, int mainGyo);
+// The cited article's number as the citing articles write it: "第" + Bangou
+// when JyobunDaiHantei's test holds for `article`, else Bangou.
+std::string SansyoCitedTitle(db::Dataset& article);
+
+// Opens `q` (law tab i's next result query) on the articles of tab i citing
+// `mainGyo` within the scope SansyoHanni, at its first row. When none cites
+// it, says so ("この条文を参照している条文はありません"), ends the search's
+// hourglass (KensakuEnd) and returns false.
+bool SansyoResultOpen(int i, int mainGyo, db::Query& q);
 // The citing phrase that becomes key word 2 for the scope SansyoHanni on law
 // tab i ("政令で定める" …; empty for 全範囲).
 std::string SansyoKeyPhrase(int i);

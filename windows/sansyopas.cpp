@@ -2,8 +2,8 @@
 
 #include "data/namepas.h"
 #include "platform/text/sjis.h"
+#include "platform/ui/radio_group.h"
 #include "reader/web_pages.h"
-#include "windows/radio_group.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -65,10 +65,10 @@ TSansyo::TSansyo()
     SansyoRadioButtonKai->setChecked(true);
     layout->addWidget(SansyoGroupBox1);
 
-    SansyoRadioGroup2 = new RadioGroup("現在の条文"_sj, {"メモウインドウへ貼付"_sj, "何もしない"_sj}, this);
+    SansyoRadioGroup2 = new ui::RadioGroup("現在の条文"_sj, {"メモウインドウへ貼付"_sj, "何もしない"_sj}, this);
     SansyoRadioGroup2->SetItemIndex(0);
     layout->addWidget(SansyoRadioGroup2);
-    SansyoRadioGroup3 = new RadioGroup("メモウインドウの大きさ"_sj, {"最小サイズ"_sj, "通常サイズ"_sj}, this);
+    SansyoRadioGroup3 = new ui::RadioGroup("メモウインドウの大きさ"_sj, {"最小サイズ"_sj, "通常サイズ"_sj}, this);
     SansyoRadioGroup3->SetItemIndex(0);
     layout->addWidget(SansyoRadioGroup3);
 

@@ -11,7 +11,9 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+namespace ui {
 class RadioGroup;
+}
 
 class TSansyo : public QDialog {
     Q_OBJECT
@@ -33,8 +35,8 @@ public:
     QRadioButton* SansyoRadioButtonKisoku = nullptr;
     QRadioButton* SansyoRadioButtonKai = nullptr;
     QRadioButton* SansyoRadioButtonAll = nullptr;
-    RadioGroup* SansyoRadioGroup2 = nullptr; // 現在の条文
-    RadioGroup* SansyoRadioGroup3 = nullptr; // メモウインドウの大きさ
+    ui::RadioGroup* SansyoRadioGroup2 = nullptr; // 現在の条文
+    ui::RadioGroup* SansyoRadioGroup3 = nullptr; // メモウインドウの大きさ
     QPushButton* SansyoOkButton = nullptr;
     QPushButton* SansyoCancelButton = nullptr;
     QPushButton* SansyoHelpButton = nullptr;

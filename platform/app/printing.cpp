@@ -1,5 +1,6 @@
 #include "platform/app/printing.h"
 
+#include "platform/app/seam.h"
 #include "platform/richedit/rich_edit.h"
 
 #include <QCoreApplication>
@@ -24,7 +25,7 @@ QPrinter& sharedPrinter()
 }
 
 Printing realPrinting;
-Printing* current = &realPrinting;
+Seam<Printing> printingSeam(realPrinting);
 
 } // namespace
 
@@ -61,14 +62,12 @@ void Printing::PrintForm(QWidget& form)
 
 Printing& Printer()
 {
-    return *current;
+    return printingSeam.Current();
 }
 
-Printing* SetPrinting(Printing* printing)
+Printing* SetPrinting(Printing* replacement)
 {
-    Printing* before = current;
-    current = printing ? printing : &realPrinting;
-    return before == &realPrinting ? nullptr : before;
+    return printingSeam.Install(replacement);
 }
 
 } // namespace platform

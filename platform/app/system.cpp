@@ -1,5 +1,6 @@
 #include "platform/app/system.h"
 
+#include "platform/app/seam.h"
 #include "platform/app/text_file.h"
 #include "platform/text/sjis.h"
 
@@ -56,20 +57,18 @@ bool System::DeleteFile(std::string_view cp932Name)
 namespace {
 
 System realSystem;
-System* current = &realSystem;
+Seam<System> systemSeam(realSystem);
 
 } // namespace
 
 System& Sys()
 {
-    return *current;
+    return systemSeam.Current();
 }
 
-System* SetSystem(System* system)
+System* SetSystem(System* replacement)
 {
-    System* before = current;
-    current = system ? system : &realSystem;
-    return before == &realSystem ? nullptr : before;
+    return systemSeam.Install(replacement);
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/app/word_export.h"
 
+#include "platform/app/seam.h"
+
 namespace platform {
 
 namespace {
@@ -23,20 +25,18 @@ private:
 };
 
 Unavailable unavailable;
-WordApplication* current = &unavailable;
+Seam<WordApplication> wordSeam(unavailable);
 
 } // namespace
 
 WordApplication& Word()
 {
-    return *current;
+    return wordSeam.Current();
 }
 
-WordApplication* SetWordApplication(WordApplication* word)
+WordApplication* SetWordApplication(WordApplication* replacement)
 {
-    WordApplication* before = current;
-    current = word ? word : &unavailable;
-    return before == &unavailable ? nullptr : before;
+    return wordSeam.Install(replacement);
 }
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "platform/db/filter.h"
 #include "platform/db/values.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -27,6 +28,11 @@ Cursor& Dataset::Impl::rows()
 }
 
 bool Dataset::Impl::editValue(int, Value&)
+{
+    return false;
+}
+
+bool Dataset::Impl::editValueAt(int, int, Value&)
 {
     return false;
 }
@@ -167,24 +173,51 @@ void Dataset::Impl::dropLeadingFields(int count)
         fields[i]->index_ = static_cast<int>(i);
 }
 
+void Dataset::Impl::replaceLeadingFields(int count,
+                                         const std::vector<std::pair<std::string, FieldType>>& fresh)
+{
+    dropLeadingFields(count);
+    const auto kept = static_cast<std::ptrdiff_t>(fields.size());
+    for (std::size_t c = 0; c < fresh.size(); ++c) {
+        addField(fresh[c].first, fresh[c].second);
+        columns.push_back(static_cast<int>(c));
+    }
+    std::rotate(fields.begin(), fields.begin() + kept, fields.end());
+    std::rotate(columns.begin(), columns.begin() + kept, columns.end());
+    dropLeadingFields(0);
+}
+
+void Dataset::Impl::writeField(const Field& f, Value v)
+{
+    if (f.IsLookup())
+        throw Error("Field '" + f.FieldName() + "' is a lookup field and cannot be modified: "
+                    + label());
+    setEditValue(f.Index(), std::move(v));
+}
+
+// Lookups follow the key as edited.
 Value Dataset::Impl::fieldValue(int field)
 {
-    Value v;
-    if (editValue(field, v))
-        return v;
     Cursor& c = rows();
     const Field& f = *fields[field];
     if (f.IsLookup())
         return lookupValue(f, fieldValue(requireField(f.keyField_)));
+    Value v;
+    if (editValue(field, v))
+        return v;
     return c.empty() ? Value{} : c.value(columns[field]);
 }
 
 Value Dataset::Impl::fieldValueAt(int row, int field)
 {
+    Cursor& c = rows();
     const Field& f = *fields[field];
     if (f.IsLookup())
         return lookupValue(f, fieldValueAt(row, requireField(f.keyField_)));
-    return rows().valueAt(row, columns[field]);
+    Value v;
+    if (editValueAt(row, field, v))
+        return v;
+    return c.valueAt(row, columns[field]);
 }
 
 Value Dataset::Impl::lookupValue(const Field& f, const Value& key)
@@ -444,6 +477,15 @@ Value Dataset::ValueAt(int row, int field) const
     return d_->fieldValueAt(row, field);
 }
 
+void Dataset::AddLookupField(std::string_view name, FieldType type, std::string_view keyField,
+                             std::string_view lookupKeyField, std::string_view resultField)
+{
+    if (Active())
+        throw Error("Cannot perform this operation on an open dataset: " + d_->label());
+    d_->addLookupField(std::string(name), type, std::string(keyField), std::string(lookupKeyField),
+                       std::string(resultField));
+}
+
 // --- Field
 
 Value Field::AsValue() const
@@ -494,13 +536,15 @@ void Field::SetAsString(std::string_view v)
     }
     const auto typed = ConvertValue(std::string(v), type_);
     if (!typed)
-        throw Error("'" + std::string(v) + "' is not a valid value for field " + name_);
-    owner_->d_->setEditValue(index_, *typed);
+        throw Error("'" + std::string(v) + "' is not a valid "
+                    + (type_ == FieldType::Integer ? "integer" : "floating point")
+                    + " value for field '" + name_ + "'");
+    owner_->d_->writeField(*this, *typed);
 }
 
 void Field::SetAsInteger(std::int64_t v)
 {
-    owner_->d_->setEditValue(index_, *ConvertValue(v, type_));
+    owner_->d_->writeField(*this, *ConvertValue(v, type_));
 }
 
 void Field::SetAsFloat(double v)
@@ -508,12 +552,12 @@ void Field::SetAsFloat(double v)
     const auto typed = ConvertValue(v, type_);
     if (!typed)
         throw Error(ValueText(v) + " is not a valid integer value: " + name_);
-    owner_->d_->setEditValue(index_, *typed);
+    owner_->d_->writeField(*this, *typed);
 }
 
 void Field::Clear()
 {
-    owner_->d_->setEditValue(index_, Value{});
+    owner_->d_->writeField(*this, Value{});
 }
 
 } // namespace db

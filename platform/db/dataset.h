@@ -53,9 +53,10 @@ public:
     void SetAsFloat(double v);
     void Clear();
 
-    // Lookup fields (result queries): the value is taken from `LookupDataSet`
-    // at the row whose `LookupKeyField` equals this dataset's `KeyField`,
-    // without moving that dataset. Empty when there is no such row.
+    // Lookup fields (queries and tables): the value is taken from
+    // `LookupDataSet` at the row whose `LookupKeyField` equals this dataset's
+    // `KeyField`, without moving that dataset. Empty when there is no such
+    // row. They are read only.
     bool IsLookup() const { return !keyField_.empty(); }
     void SetLookupDataSet(Dataset* ds) { lookupDataSet_ = ds; }
     Dataset* LookupDataSet() const { return lookupDataSet_; }
@@ -134,11 +135,17 @@ public:
     bool ControlsDisabled() const;
 
     // Visible rows, for grids: count, 0-based current row (-1 when empty),
-    // move by row number, and read any row without moving.
+    // move by row number, and read any row without moving (the row being
+    // edited as edited).
     int RecordCount() const;
     int RecNo() const;
     void MoveTo(int row);
     Value ValueAt(int row, int field) const;
+
+    // A lookup field after the dataset's own fields (see Field); defined
+    // while the dataset is closed, its lookup dataset set on the field.
+    void AddLookupField(std::string_view name, FieldType type, std::string_view keyField,
+                        std::string_view lookupKeyField, std::string_view resultField);
 
     // Fires on open and whenever the current row changes.
     std::function<void(Dataset&)> AfterScroll;
@@ -153,7 +160,8 @@ private:
 };
 
 // A table file: "E1.db" in the current directory, or a file in the folder
-// `DatabaseName` (authoring tables).
+// `DatabaseName` (authoring tables). Fields are the file's columns, followed
+// by the lookup fields defined.
 class Table : public Dataset {
 public:
     explicit Table(std::string name = {});
@@ -201,11 +209,8 @@ public:
     StringList& SQL();
     const StringList& SQL() const;
 
-    // Persistent fields: data fields bind to result columns in order, lookup
-    // fields read another dataset (see Field).
+    // Persistent data fields bind to result columns in order.
     void AddDataField(std::string_view name, FieldType type);
-    void AddLookupField(std::string_view name, FieldType type, std::string_view keyField,
-                        std::string_view lookupKeyField, std::string_view resultField);
 
 private:
     class Impl;

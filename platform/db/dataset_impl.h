@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace db {
@@ -30,6 +31,8 @@ public:
     virtual void commitEdits() {}
     // Tables in edit or insert state answer from the edit buffer.
     virtual bool editValue(int field, Value& out);
+    // The same for a row read by number: only the row being edited.
+    virtual bool editValueAt(int row, int field, Value& out);
     virtual void setEditValue(int field, Value v);
     virtual void closing() {}
 
@@ -64,6 +67,11 @@ public:
                           std::string lookupKeyField, std::string resultField);
     // Removes the first `count` fields and numbers the rest from 0.
     void dropLeadingFields(int count);
+    // The first `count` fields give way to fields of the columns 0, 1, ...
+    // of `fresh`; the fields after them (lookups) stay the same objects.
+    void replaceLeadingFields(int count, const std::vector<std::pair<std::string, FieldType>>& fresh);
+    // A field set from outside: never a lookup field.
+    void writeField(const Field& f, Value v);
     Value fieldValue(int field);
     Value fieldValueAt(int row, int field);
     Value lookupValue(const Field& f, const Value& key);

@@ -1,5 +1,6 @@
 #include "platform/db/grid_model.h"
 
+#include "platform/app/application.h"
 #include "platform/db/dataset.h"
 #include "platform/db/source_link.h"
 #include "platform/db/values.h"
@@ -107,7 +108,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     const Column& column = columns_[index.column()];
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(column.alignment);
-    if (role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     // While its controls are disabled the dataset may hold other rows than
     // the grid last heard of.
@@ -130,7 +131,61 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const
 {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    const Qt::ItemFlags shown = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return editableTable(index) ? shown | Qt::ItemIsEditable : shown;
+}
+
+Table* GridModel::editableTable(const QModelIndex& index) const
+{
+    if (!index.isValid() || columns_[index.column()].readOnly)
+        return nullptr;
+    auto* table = dynamic_cast<Table*>(source_ ? source_->DataSet() : nullptr);
+    const int field = fieldIndex_[index.column()];
+    if (!table || table->ReadOnly() || !table->Active() || field < 0 || field >= table->FieldCount()
+        || table->Fields(field).IsLookup() || index.row() >= table->RecordCount())
+        return nullptr;
+    return table;
+}
+
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    Table* table = role == Qt::EditRole ? editableTable(index) : nullptr;
+    if (!table)
+        return false;
+    return platform::RunGuarded(
+        [&] { writeCell(*table, index, sjis::fromQString(value.toString())); });
+}
+
+// The edit belongs to the row of the cell: another row is left (and posted)
+// first, as is a row being inserted.
+void GridModel::writeCell(Table& table, const QModelIndex& index, const std::string& text)
+{
+    if (table.RecNo() != index.row() || table.EditState() == Table::State::Insert) {
+        table.MoveTo(index.row());
+        if (table.RecNo() != index.row())
+            throw Error("The row to edit is gone: " + table.Name());
+    }
+    const bool started = table.EditState() == Table::State::Browse;
+    table.Edit();
+    try {
+        table.Fields(fieldIndex_[index.column()]).SetAsString(text);
+    } catch (...) {
+        if (started)
+            table.Cancel();
+        throw;
+    }
+    // Lookup columns of the row may follow the new value.
+    emit dataChanged(index.siblingAtColumn(0), index.siblingAtColumn(columnCount() - 1));
+}
+
+bool GridModel::submit()
+{
+    auto* table = dynamic_cast<Table*>(source_ ? source_->DataSet() : nullptr);
+    if (!table || table->EditState() == Table::State::Browse)
+        return true;
+    return platform::RunGuarded([&] { table->Post(); });
 }
 
 } // namespace db

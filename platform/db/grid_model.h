@@ -2,6 +2,11 @@
 // source holds, in the columns defined here. It follows the source through
 // its data link: a reset when everything changed, the current row when
 // only that moved.
+//
+// Cells of a writable table are edited as the class library's grid does: an
+// edit puts the table into edit state on that row and sets the field; the
+// row is posted when it is left or the edit ends with Enter (submit). Lookup
+// columns, read-only columns and every other dataset stay read only.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -13,6 +18,7 @@
 namespace db {
 
 class DataSource;
+class Table;
 
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -22,6 +28,7 @@ public:
         std::string fieldName; // CP932
         int width;
         Qt::Alignment alignment;
+        bool readOnly = false;
     };
 
     explicit GridModel(QObject* parent = nullptr);
@@ -33,6 +40,7 @@ public:
     void AddColumn(Column column);
     const Column& ColumnAt(int column) const { return columns_[column]; }
     void SetColumnWidth(int column, int width) { columns_[column].width = width; }
+    void SetColumnReadOnly(int column, bool readOnly) { columns_[column].readOnly = readOnly; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -40,6 +48,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A failed edit or post shows in the default error box and is refused.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    bool submit() override;
 
 signals:
     // The dataset's current row moved, or everything was reset.
@@ -50,6 +61,9 @@ private:
     void datasetChanged();
     void recordChanged();
     void readDataset();
+    // The table behind the source when `index` is a cell it lets the grid edit.
+    Table* editableTable(const QModelIndex& index) const;
+    void writeCell(Table& table, const QModelIndex& index, const std::string& text);
 
     std::unique_ptr<Link> link_;
     DataSource* source_ = nullptr;

@@ -9,7 +9,6 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <utility>
 
 namespace db {
@@ -53,16 +52,10 @@ FieldType columnType(sqlite3_stmt* st, int c)
 // Result fields go first, before the lookup fields defined.
 void Query::Impl::makeResultFields(sqlite3_stmt* st)
 {
-    dropLeadingFields(resultFields);
-    const auto lookups = fields.size();
-    resultFields = sqlite3_column_count(st);
-    for (int c = 0; c < resultFields; ++c) {
-        addField(columnName(st, c), columnType(st, c));
-        columns.push_back(c);
-    }
-    std::rotate(fields.begin(), fields.begin() + lookups, fields.end());
-    std::rotate(columns.begin(), columns.begin() + lookups, columns.end());
-    dropLeadingFields(0);
+    std::vector<std::pair<std::string, FieldType>> result;
+    for (int c = 0; c < sqlite3_column_count(st); ++c)
+        result.emplace_back(columnName(st, c), columnType(st, c));
+    replaceLeadingFields(std::exchange(resultFields, static_cast<int>(result.size())), result);
 }
 
 void Query::Impl::checkDataFields(sqlite3_stmt* st) const
@@ -148,16 +141,6 @@ void Query::AddDataField(std::string_view name, FieldType type)
     d.dropLeadingFields(std::exchange(d.resultFields, 0)); // fields of an earlier result give way
     d.addField(std::string(name), type);
     d.columns.push_back(d.dataFields++);
-}
-
-void Query::AddLookupField(std::string_view name, FieldType type, std::string_view keyField,
-                           std::string_view lookupKeyField, std::string_view resultField)
-{
-    Impl& d = impl();
-    if (Active())
-        throw Error("Cannot perform this operation on an open dataset: " + d.label());
-    d.addLookupField(std::string(name), type, std::string(keyField), std::string(lookupKeyField),
-                     std::string(resultField));
 }
 
 } // namespace db

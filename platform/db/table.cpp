@@ -88,17 +88,18 @@ void Table::Impl::connect()
     shape_ = std::move(shape);
     shape_.order = orderColumns();
 
-    // Fields stay the same objects while the file keeps its columns.
-    bool same = fields.size() == shape_.names.size();
-    for (std::size_t c = 0; same && c < fields.size(); ++c)
+    // Fields stay the same objects while the file keeps its columns; the
+    // lookup fields after them always do.
+    const auto own = static_cast<std::size_t>(std::count_if(
+        fields.begin(), fields.end(), [](const auto& f) { return !f->IsLookup(); }));
+    bool same = own == shape_.names.size();
+    for (std::size_t c = 0; same && c < own; ++c)
         same = fields[c]->FieldName() == shape_.names[c] && fields[c]->DataType() == shape_.types[c];
     if (!same) {
-        fields.clear();
-        columns.clear();
-        for (std::size_t c = 0; c < shape_.names.size(); ++c) {
-            addField(shape_.names[c], shape_.types[c]);
-            columns.push_back(static_cast<int>(c));
-        }
+        std::vector<std::pair<std::string, FieldType>> fresh;
+        for (std::size_t c = 0; c < shape_.names.size(); ++c)
+            fresh.emplace_back(shape_.names[c], shape_.types[c]);
+        replaceLeadingFields(static_cast<int>(own), fresh);
     }
 
     detailColumns_.clear();
@@ -209,16 +210,18 @@ bool Table::Impl::stale()
 
 // The master's row or dataset changed: the rows of the new key, if it is new.
 // A switched or reopened master dataset always counts as new, so that the
-// detail's AfterScroll fires for the first row of a new result.
+// detail's AfterScroll fires for the first row of a new result. Whatever the
+// master did, a pending edit of the detail is posted (a master that posts
+// without moving, on closing, takes its details' edits along).
 void Table::Impl::followMaster()
 {
     if (!cursor || !linked())
         return;
+    commitEdits();
     Dataset* ds = master->DataSet();
     const bool switched = ds != seenMaster_ || (ds && ds->Active()) != seenActive_;
     if (!switched && masterKey() == key_)
         return;
-    commitEdits();
     install(load());
     reloaded();
 }
@@ -257,6 +260,15 @@ void Table::Impl::commitEdits()
 bool Table::Impl::editValue(int field, Value& out)
 {
     if (state == State::Browse)
+        return false;
+    out = buffer_[field];
+    return true;
+}
+
+// Moves post first, so the row being edited is the current one.
+bool Table::Impl::editValueAt(int row, int field, Value& out)
+{
+    if (state != State::Edit || row != cursor->recNo())
         return false;
     out = buffer_[field];
     return true;

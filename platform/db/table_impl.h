@@ -22,6 +22,7 @@ public:
     std::string label() const override { return filePath(); }
     void commitEdits() override;
     bool editValue(int field, Value& out) override;
+    bool editValueAt(int row, int field, Value& out) override;
     void setEditValue(int field, Value v) override;
     void closing() override;
 

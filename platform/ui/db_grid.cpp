@@ -10,7 +10,8 @@ namespace ui {
 DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new db::GridModel(this))
 {
     setModel(model_);
-    setEditTriggers(NoEditTriggers);
+    // Only cells the model lets edit open an editor.
+    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
     setSelectionBehavior(SelectRows);
     setSelectionMode(SingleSelection);
     setShowGrid(true);
@@ -62,6 +63,11 @@ int DBGrid::ColumnWidth(int column) const
 void DBGrid::SetColumnWidth(int column, int width)
 {
     setColumnWidth(column, width); // the header tells the model
+}
+
+void DBGrid::SetColumnReadOnly(int column, bool readOnly)
+{
+    model_->SetColumnReadOnly(column, readOnly);
 }
 
 // The dataset moved: select its row and show it.

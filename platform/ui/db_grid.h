@@ -1,5 +1,6 @@
 // The data-aware grid: shows the rows of a db::DataSource and keeps its
-// current row in step with the dataset, both ways.
+// current row in step with the dataset, both ways. Over a writable table its
+// cells can be edited (see db::GridModel); over anything else it only shows.
 #pragma once
 
 #include <QTableView>
@@ -28,6 +29,8 @@ public:
     int ColumnCount() const;
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
+    // A column the user may not edit even over a writable table.
+    void SetColumnReadOnly(int column, bool readOnly);
 
 private:
     void followDataset(int row);

@@ -5,6 +5,7 @@
 
 #include <QBitmap>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 
@@ -57,6 +58,17 @@ void ToolButton::mousePressEvent(QMouseEvent* event)
 {
     QToolButton::mousePressEvent(event);
     emit mousePressed(event->button(), event->position().toPoint());
+}
+
+void ToolButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier) {
+        click();
+        event->accept();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
 }
 
 } // namespace ui

@@ -1,5 +1,6 @@
 // Button with a glyph above its caption (TBitBtn on the button panel). The
-// glyph comes with the form or from a Windows bitmap file.
+// glyph comes with the form or from a Windows bitmap file. Enter presses a
+// focused button, as Space does.
 #pragma once
 
 #include <QToolButton>
@@ -31,6 +32,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace ui

@@ -355,10 +355,8 @@ TEST_F(MainWindowTest, TheColourButtonWorksOnlyInTheDeveloperBuild)
     CreateMain(ApplicationTitleText(true));
     EXPECT_FALSE(main_->ColorSetButton->isHidden());
     EXPECT_TRUE(main_->ColorSetButton->isEnabled());
-    // The link editor and the tool form are not built: shown, but not offered.
-    EXPECT_FALSE(main_->HyperLinkAction->isEnabled());
-    EXPECT_FALSE(main_->HyperLinkAction2->isEnabled());
-    EXPECT_FALSE(main_->ToolAction->isEnabled());
+    EXPECT_TRUE(main_->HyperLinkAction->isEnabled());
+    EXPECT_TRUE(main_->HyperLinkAction2->isEnabled());
 }
 
 } // namespace

@@ -502,4 +502,54 @@ TEST_F(Authoring, EditAppendDeletePostCancel)
     EXPECT_THROW(table_.SetTableName("x.db"), db::Error);
 }
 
+TEST_F(Authoring, TableLooksUpWithoutMovingTheMaster)
+{
+    WriteTableFile("master.db",
+                   {{{"連番"_sj, db::FieldType::Integer}, {"正式名"_sj, db::FieldType::Text}}, {}, {}},
+                   {{110_i, "消費税法"_sj}, {120_i, "消費税法施行令"_sj}, {130_i, "消費税法施行規則"_sj}});
+    db::Table master;
+    master.SetTableName("master.db");
+    master.Open();
+    master.Last();
+
+    EXPECT_THROW(table_.AddLookupField("名"_sj, db::FieldType::Text, "条文連番"_sj, "連番"_sj,
+                                       "正式名"_sj),
+                 db::Error); // only while closed
+    table_.Close();
+    table_.AddLookupField("名"_sj, db::FieldType::Text, "条文連番"_sj, "連番"_sj, "正式名"_sj);
+    db::Field* name = &table_.FieldByName("名"_sj);
+    name->SetLookupDataSet(&master);
+    table_.Open();
+    ASSERT_EQ(table_.FieldCount(), 6);
+    EXPECT_EQ(&table_.Fields(5), name); // after the file's fields, the same object
+    EXPECT_TRUE(name->IsLookup());
+    EXPECT_EQ(name->AsString(), "消費税法"_sj);
+    EXPECT_EQ(std::get<std::string>(table_.ValueAt(1, 5)), "消費税法施行令"_sj);
+    EXPECT_EQ(master.RecNo(), 2);
+
+    // The value follows the key as edited, before and after the post;
+    // a key without a master row gives an empty value.
+    table_.Next();
+    table_.Edit();
+    table_.FieldByName("条文連番"_sj).SetAsInteger(130);
+    EXPECT_EQ(name->AsString(), "消費税法施行規則"_sj);
+    EXPECT_EQ(std::get<std::string>(table_.ValueAt(1, 5)), "消費税法施行規則"_sj);
+    EXPECT_EQ(std::get<std::string>(table_.ValueAt(0, 5)), "消費税法"_sj);
+    EXPECT_THROW(name->SetAsString("x"), db::Error);
+    table_.FieldByName("条文連番"_sj).SetAsInteger(999);
+    EXPECT_TRUE(name->IsNull());
+    table_.Post();
+    EXPECT_EQ(table_.FieldByName("ＫＥＹ"_sj).AsInteger(), 2);
+    EXPECT_EQ(name->AsString(), "");
+    EXPECT_THROW(table_.Locate("名"_sj, {"消費税法"_sj}), db::Error);
+    EXPECT_EQ(master.RecNo(), 2);
+
+    // Reopening keeps the lookup; a closed master gives empty values.
+    table_.Close();
+    table_.Open();
+    EXPECT_EQ(table_.FieldByName("名"_sj).AsString(), "消費税法"_sj);
+    master.Close();
+    EXPECT_TRUE(name->IsNull());
+}
+
 } // namespace

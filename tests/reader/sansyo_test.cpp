@@ -6,12 +6,12 @@
 
 #include "platform/richedit/rich_edit.h"
 #include "platform/ui/combo_box.h"
+#include "platform/ui/radio_group.h"
 #include "platform/ui/status_bar.h"
 #include "reader/sansyo.h"
 #include "reader/scope.h"
 #include "reader/tab_reset.h"
 #include "windows/memopas.h"
-#include "windows/radio_group.h"
 #include "windows/sansyopas.h"
 
 #include <QRadioButton>

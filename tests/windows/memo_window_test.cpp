@@ -6,9 +6,9 @@
 #include "platform/app/printing.h"
 #include "platform/richedit/rich_edit.h"
 #include "platform/ui/combo_box.h"
+#include "platform/ui/radio_group.h"
 #include "reader/link.h"
 #include "windows/memopas.h"
-#include "windows/radio_group.h"
 #include "windows/sansyopas.h"
 
 #include <QApplication>

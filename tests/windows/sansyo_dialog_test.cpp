@@ -3,8 +3,8 @@
 // help.
 #include "data/namepas.h"
 #include "platform/text/sjis.h"
+#include "platform/ui/radio_group.h"
 #include "support/fake_system.h"
-#include "windows/radio_group.h"
 #include "windows/sansyopas.h"
 
 #include <QGroupBox>
@@ -49,7 +49,7 @@ TEST_F(SansyoDialog, CaptionsAndDefaults)
         EXPECT_EQ(sjis::fromQString(Scopes(form)[n]->text()), sjis::fromUtf8(scopes[n]));
 
     const struct {
-        RadioGroup* group;
+        ui::RadioGroup* group;
         const char* caption;
         const char* items[2];
     } groups[] = {{form.SansyoRadioGroup2, "現在の条文", {"メモウインドウへ貼付", "何もしない"}},

@@ -10,6 +10,8 @@
 class QButtonGroup;
 class QRadioButton;
 
+namespace ui {
+
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
@@ -26,3 +28,5 @@ public:
 private:
     QButtonGroup* group_;
 };
+
+} // namespace ui

@@ -1,10 +1,12 @@
-#include "windows/radio_group.h"
+#include "platform/ui/radio_group.h"
 
 #include "platform/text/sjis.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+namespace ui {
 
 RadioGroup::RadioGroup(const std::string& caption, const std::vector<std::string>& items, QWidget* parent)
     : QGroupBox(sjis::toQString(caption), parent), group_(new QButtonGroup(this))
@@ -37,3 +39,5 @@ QRadioButton* RadioGroup::Button(int index) const
 {
     return qobject_cast<QRadioButton*>(group_->button(index));
 }
+
+} // namespace ui

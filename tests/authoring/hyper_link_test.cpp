@@ -1,0 +1,472 @@
+// The link editor over a copy of the sample authoring set mapped as drive C:
+// (and D:): opening and its refusals, article rows, link registration and
+// the link list, the body search and the paragraph jump.
+#include "app/app_fixture.h"
+
+#include "authoring/hyper_launch.h"
+#include "authoring/hyper_register.h"
+#include "authoring/hyperpas.h"
+#include "platform/app/drives.h"
+#include "platform/db/table_writer.h"
+#include "platform/richedit/rich_edit.h"
+#include "platform/text/sjis.h"
+#include "platform/ui/combo_box.h"
+#include "platform/ui/db_edit.h"
+#include "platform/ui/db_grid.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/label.h"
+#include "platform/ui/page_control.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using platform::Answer;
+using platform::PromptKind;
+namespace fs = std::filesystem;
+
+class HyperLinkEditor : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        for (const char* drive : {"c", "d"})
+            fs::create_directory(fs::path(dir_.Path()) / drive);
+        oldC_ = platform::SetDriveFolder('C', fs::path(dir_.Path()) / "c");
+        oldD_ = platform::SetDriveFolder('D', fs::path(dir_.Path()) / "d");
+        CreateMain(ApplicationTitleText(true));
+        main_->show();
+        main_->MainPageControl->SetActivePage(JyobunTabSheet[Syohi]);
+    }
+    void TearDown() override
+    {
+        delete HyperLink;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        platform::SetDriveFolder('C', oldC_);
+        platform::SetDriveFolder('D', oldD_);
+        MainWindowTest::TearDown();
+    }
+
+    // The sample authoring set on a drive.
+    void Install(const char* drive)
+    {
+        fs::copy(fs::path(dir_.Path()) / "authoring", fs::path(dir_.Path()) / drive,
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    }
+    std::string SyohiFolder(const char* drive, const char* sub) const
+    {
+        return (fs::path(dir_.Path()) / drive / "YpSyohi" / sub / "Data").string();
+    }
+    // The article of this Gyo in the main window, with `phrase` of its text
+    // selected when given.
+    void Article(int gyo, const std::string& phrase = {})
+    {
+        ASSERT_TRUE(JyobunMainSource[Syohi]->DataSet()->Locate("Gyo", {std::int64_t{gyo}}));
+        ui::RichEdit& view = *JyobunRichEdit[Syohi];
+        if (phrase.empty())
+            return;
+        const int at = view.FindText(phrase, 0, -1);
+        ASSERT_GE(at, 0);
+        view.SetSelStart(at);
+        view.SetSelLength(static_cast<int>(phrase.size()));
+    }
+    THyperLink& Open()
+    {
+        HyperLinkFormOpen(Syohi);
+        EXPECT_NE(HyperLink, nullptr);
+        return *HyperLink;
+    }
+    static void Flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    fs::path oldC_, oldD_;
+};
+
+TEST_F(HyperLinkEditor, NoDataOnEitherDriveSaysSo)
+{
+    prompts_.Expect(PromptKind::Message, "該当の条文データがセットされていません"_sj);
+    HyperLinkFormOpen(Syohi);
+    EXPECT_EQ(HyperLink, nullptr);
+    EXPECT_EQ(HyperLinkOpen, 0);
+}
+
+TEST_F(HyperLinkEditor, DriveCIsPreferredAndDIsTheFallback)
+{
+    Install("d");
+    Article(20);
+    THyperLink& onD = Open();
+    EXPECT_EQ(MasterDataRoot, "D:");
+    EXPECT_EQ(onD.Table1->DatabaseName(), sjis::fromUtf8(SyohiFolder("d", "Jyobun")));
+    EXPECT_EQ(onD.Table3->DatabaseName(), sjis::fromUtf8(SyohiFolder("d", "Main")));
+    EXPECT_TRUE(onD.isVisible());
+    EXPECT_EQ(onD.PageControl1->ActivePage(), onD.TabSheet3);
+    EXPECT_EQ(onD.DBEdit1->Text(), "2");
+    EXPECT_EQ(onD.DBEdit8->Text(), "２条"_sj);
+    EXPECT_EQ(HyperLinkOpen, 1);
+    onD.close();
+    Flush();
+    EXPECT_EQ(HyperLink, nullptr);
+    EXPECT_EQ(HyperLinkOpen, 0);
+
+    Install("c");
+    THyperLink& onC = Open();
+    EXPECT_EQ(MasterDataRoot, "C:");
+    EXPECT_EQ(onC.Table4->DatabaseName(), sjis::fromUtf8(SyohiFolder("c", "Cd12")));
+    // A second call shows the open editor instead of a new one.
+    prompts_.Expect(PromptKind::Message, "すでにフォームが起動されています"_sj);
+    HyperLinkFormOpen(Syohi);
+    EXPECT_EQ(HyperLink, &onC);
+}
+
+TEST_F(HyperLinkEditor, PopupItemsOpenTheEditorOnTheActiveLawTab)
+{
+    Install("c");
+    Article(30);
+    main_->HyperLinkAction->trigger();
+    ASSERT_NE(HyperLink, nullptr);
+    EXPECT_EQ(HyperLink->HyperTabNo, Syohi);
+    EXPECT_EQ(HyperLink->HyperGyo, 30);
+    EXPECT_EQ(HyperLink->DBEdit1->Text(), "3");
+}
+
+TEST_F(HyperLinkEditor, RefusalsDiscardTheEditor)
+{
+    Install("c");
+    struct Case {
+        const char* name;
+        int gyo;
+        const char* phrase;
+        const char* message;
+    };
+    const Case cases[] = {
+        // The sample registers every link of its texts.
+        {"duplicate", 20, "第６条第１項", "同一条件で既に登録されています"},
+        {"self link", 60, "第６条", "条文本文と同一です"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Article(c.gyo, sjis::fromUtf8(c.phrase));
+        prompts_.Expect(PromptKind::Message, sjis::fromUtf8(c.message));
+        HyperLinkFormOpen(Syohi);
+        EXPECT_EQ(HyperLink, nullptr);
+        EXPECT_EQ(HyperLinkOpen, 0);
+        Flush();
+    }
+
+    // An article missing from the runtime rows was deleted from the authoring data.
+    db::TableWriter(sjis::fromUtf8("条文本文.db"), db::layout::authoringArticle(),
+                    fs::path(SyohiFolder("c", "Cd12")))
+        .commit();
+    prompts_.Expect(PromptKind::Message, "該当の条文は削除されています"_sj);
+    HyperLinkFormOpen(Syohi);
+    EXPECT_EQ(HyperLink, nullptr);
+    EXPECT_EQ(HyperLinkOpen, 0);
+}
+
+TEST_F(HyperLinkEditor, SelectionFillsTheProposal)
+{
+    Install("c");
+    Article(20, "第２９条"_sj); // no link of ２条 has this phrase
+    THyperLink& form = Open();
+    EXPECT_EQ(form.PageControl1->ActivePage(), form.TabSheet2);
+    EXPECT_EQ(form.Edit3->Text(), "2");
+    EXPECT_EQ(form.Edit4->Text(), "第２９条"_sj);
+    EXPECT_EQ(form.Edit6->Text(), "110");
+    EXPECT_EQ(form.Edit5->Text(), "２９条"_sj);
+    EXPECT_EQ(form.LinkLabel->Caption(), "消法"_sj);
+}
+
+// The 行 of every row in reading order.
+std::vector<double> Gyos(db::Table& t)
+{
+    std::vector<double> gyos;
+    const int f = t.FieldByName("行"_sj).Index();
+    for (int row = 0; row < t.RecordCount(); ++row)
+        gyos.push_back(std::get<double>(t.ValueAt(row, f)));
+    return gyos;
+}
+
+TEST_F(HyperLinkEditor, AddingRowsOpensAGap)
+{
+    struct Case {
+        std::vector<double> gyos; // the first row (ＫＥＹ 1) is current
+        int code;
+        std::vector<double> after;
+    };
+    const Case cases[] = {
+        {{100, 150}, 110, {100, 110, 150}},
+        {{100, 105}, 110, {100, 101, 105}},
+        {{100}, 110, {100, 110}},
+        {{100}, 510, {100, 105}},
+        {{100, 101, 102, 103, 110}, 110, {100, 101, 107, 108, 109, 110}},
+        {{100, 101, 102, 103}, 110, {100, 101, 111, 112, 113}},
+    };
+    Install("c");
+    Article(10);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.after.size());
+        {
+            db::TableWriter rows("条文本文.db"_sj, db::layout::authoringArticle(), SyohiFolder("c", "Jyobun"));
+            int key = 1;
+            for (double g : c.gyos)
+                rows.insert({std::int64_t{key++}, std::int64_t{c.code}, g, "消法"_sj, "１条"_sj, "",
+                             "", "", std::int64_t{110630}, std::int64_t{1}, 0.0, ""});
+            rows.commit();
+        }
+        THyperLink& form = Open();
+        form.Button4->click();
+        EXPECT_EQ(Gyos(*form.Table1), c.after);
+        EXPECT_EQ(form.Table1->FieldByName("ＫＥＹ"_sj).AsInteger(),
+                  static_cast<std::int64_t>(c.gyos.size() + 1));
+        EXPECT_EQ(form.DBEdit3->Text(), std::to_string(c.code));
+        form.close();
+        Flush();
+    }
+}
+
+TEST_F(HyperLinkEditor, DeleteAndClearAskFirst)
+{
+    Install("c");
+    Article(20);
+    THyperLink& form = Open();
+    const int rows = form.Table1->RecordCount();
+
+    prompts_.Expect(PromptKind::YesNo, "データを削除して良いですか"_sj, Answer::No);
+    form.Button3->click();
+    EXPECT_EQ(form.Table1->RecordCount(), rows);
+    prompts_.Expect(PromptKind::YesNo, "データを削除して良いですか"_sj, Answer::Yes);
+    form.Button3->click();
+    EXPECT_EQ(form.Table1->RecordCount(), rows - 1);
+    EXPECT_EQ(form.DBEdit1->Text(), "1"); // the row before the deleted one
+    EXPECT_EQ(prompts_.Shown().back().caption, "MainTable Delete");
+
+    prompts_.Expect(PromptKind::YesNo, "表題、条文番号、本文をクリアーして良いですか"_sj, Answer::Yes);
+    form.Button6->click();
+    EXPECT_EQ(prompts_.Shown().back().caption, "MemoWindow States");
+    EXPECT_EQ(form.DBEdit7->Text(), "");
+    EXPECT_EQ(form.DBEdit8->Text(), "");
+    EXPECT_EQ(form.DBRichEdit1->Text(), "");
+    // Closing posts the cleared row.
+    form.close();
+    Flush();
+    db::Table t;
+    t.SetDatabaseName(sjis::fromUtf8(SyohiFolder("c", "Jyobun")));
+    t.SetTableName("条文本文.db"_sj);
+    t.Open();
+    ASSERT_TRUE(t.Locate("ＫＥＹ"_sj, {std::int64_t{1}}));
+    EXPECT_EQ(t.FieldByName("表題"_sj).AsString(), "");
+    EXPECT_FALSE(t.Locate("ＫＥＹ"_sj, {std::int64_t{2}}));
+}
+
+TEST_F(HyperLinkEditor, CodeLookupAndRevisionDate)
+{
+    Install("c");
+    Article(20);
+    THyperLink& form = Open();
+    form.DBEdit3->SetFieldText("120");
+    char enter = 13;
+    form.DBEdit3KeyPress(enter);
+    EXPECT_EQ(form.DBEdit4->Text(), "消令"_sj);
+    form.DBEdit3->SetFieldText("121");
+    prompts_.Expect(PromptKind::Message, "該当の条文区分がありませんので再入力してください"_sj);
+    enter = 13;
+    form.DBEdit3KeyPress(enter);
+    EXPECT_EQ(form.DBEdit4->Text(), "");
+
+    char letter = 'a';
+    prompts_.Expect(PromptKind::Message, "半角数字しか入力出来ません"_sj);
+    form.DBEdit5KeyPress(letter);
+    EXPECT_EQ(letter, 0);
+    form.DBEdit5->SetFieldText("120401");
+    enter = 13;
+    form.DBEdit5KeyPress(enter);
+    EXPECT_EQ(KaiseiNo, 120401);
+    EXPECT_EQ(form.Button48->text(), QStringLiteral("120401"));
+}
+
+TEST(HyperLinkRefusal, ChecksInOrder)
+{
+    const ArticleRow row{"2", "110", "２条"_sj};
+    const std::string fifty(100, 'x');
+    struct Case {
+        LinkEntry entry;
+        bool duplicate;
+        const char* message; // "" when accepted
+    };
+    const Case cases[] = {
+        {{"2", "第２２条"_sj, "２２条"_sj, "10"}, false, ""},
+        {{"2", "別表第一"_sj, "別表第１"_sj, "110"}, false, ""},
+        {{"2", "同条"_sj, "２２条"_sj, "10"}, false, "条文に、「第」がありません"},
+        {{"2", "第二項"_sj, "２２条"_sj, "10"}, false, "条文に、「条」がありません"},
+        {{"2", fifty, "２２条"_sj, "10"}, false, ""},
+        {{"2", fifty + "x", "２２条"_sj, "10"}, false, "条件は、全角５０文字以内です"},
+        {{"2", "第２条"_sj, "２２条"_sj + fifty, "10"}, false, "リンク条文本文は、全角５０文字以内です"},
+        {{"3", "第２条"_sj, "２２条"_sj, "10"}, false, "ＫＥＹデータが正しく入力されていません"},
+        {{"2", "第２条"_sj, "２２条"_sj, ""}, false, "データが正しく入力されていません"},
+        {{"2", "第２条"_sj, "２条"_sj, "110"}, false, "条文本文と同一です"},
+        {{"2", "第２２条"_sj, "２２条"_sj, "10"}, true, "同一条件で既に登録されています"},
+        {{"2", "第２２条"_sj, "２２条の２"_sj, "10"}, false, ""},
+        {{"2", "第２２条"_sj, "２２条第１項"_sj, "10"}, false, "リンク条文本文の最終データがおかしいです"},
+        {{"2", "第１条"_sj, "０１条"_sj, "10"}, false, "リンク条文本文の最初のデータがおかしいです"},
+        {{"2", "第２２条"_sj, "１－２－３"_sj, "40"}, false, ""},
+        {{"2", "第２２条"_sj, "２２条"_sj, "40"}, false, "通達に「条」が含まれています"},
+        {{"2", "第２２条"_sj, "２２条"_sj, "150"}, false, ""},
+        {{"2", "第２２条"_sj, "附則第３"_sj, "740"}, false, "通達に「第」が含まれています"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(sjis::toUtf8(c.entry.jyoken + " " + c.entry.honbun + " " + c.entry.code));
+        const std::string refusal =
+            HyperLinkRefusal(c.entry, row, [&](int key, int code) { return c.duplicate && key == 2 && code >= 0; });
+        EXPECT_EQ(sjis::toUtf8(refusal), c.message);
+    }
+    EXPECT_THROW(HyperLinkRefusal({"2", "第２条"_sj, "２２条"_sj, "1x"}, {"2", "110", ""},
+                                  [](int, int) { return false; }),
+                 std::runtime_error);
+}
+
+TEST_F(HyperLinkEditor, RegisterAndDeleteLinks)
+{
+    Install("c");
+    Article(20, "第２９条"_sj);
+    THyperLink& form = Open();
+    const int links = form.Table2->RecordCount();
+    prompts_.Expect(PromptKind::Message, "「第２９条」をリンク登録しました"_sj);
+    form.Button10->click(); // 登録２ stays
+    EXPECT_EQ(form.Table2->RecordCount(), links + 1);
+    EXPECT_EQ(HyperKubunNo, "110");
+    prompts_.Expect(PromptKind::Message, "同一条件で既に登録されています"_sj);
+    form.Button10->click();
+
+    form.CodeButtons[8]->click(); // 720
+    form.Button38->click();       // 同: the code registered last
+    EXPECT_EQ(form.Edit6->Text(), "110");
+    EXPECT_EQ(form.LinkLabel->Caption(), "消法"_sj);
+
+    ASSERT_TRUE(form.Table2->Locate("条件"_sj, {"第２９条"_sj}));
+    prompts_.Expect(PromptKind::YesNo, "データを削除して良いですか"_sj, Answer::No);
+    form.Button2->click();
+    EXPECT_EQ(form.Table2->RecordCount(), links + 1);
+    prompts_.Expect(PromptKind::YesNo, "データを削除して良いですか"_sj, Answer::Yes);
+    form.Button2->click();
+    EXPECT_EQ(prompts_.Shown().back().caption, "LinkTable Delete");
+    EXPECT_EQ(form.Table2->RecordCount(), links);
+
+    // 登　録 closes the form without a message.
+    form.Edit4->SetText("第２９条"_sj);
+    form.Edit6->SetText("110");
+    form.Edit5->SetText("２９条"_sj);
+    form.Button1->click();
+    Flush();
+    EXPECT_EQ(HyperLink, nullptr);
+    EXPECT_EQ(HyperLinkOpen, 0);
+}
+
+TEST_F(HyperLinkEditor, LinkListShowsAndEditsTheLinks)
+{
+    Install("c");
+    Article(20, "第２９条"_sj);
+    THyperLink& form = Open();
+    prompts_.Expect(PromptKind::Message, "「第２９条」をリンク登録しました"_sj);
+    form.Button10->click();
+
+    ui::DBGrid& grid = *form.DBGrid1;
+    QAbstractItemModel& model = *grid.model();
+    const std::vector<std::pair<std::string, int>> columns = {
+        {"ＫＥＹ"_sj, 36}, {"条件"_sj, 276}, {"リンク条文本文"_sj, 247}, {"条文番号"_sj, 53}, {"条文区分"_sj, 52}};
+    ASSERT_EQ(grid.ColumnCount(), 5);
+    for (int c = 0; c < 5; ++c) {
+        EXPECT_EQ(model.headerData(c, Qt::Horizontal).toString(), sjis::toQString(columns[c].first));
+        if (c != 1) { // 条件 takes the rest of the width
+            EXPECT_EQ(grid.ColumnWidth(c), columns[c].second) << c;
+        }
+    }
+
+    ASSERT_TRUE(form.Table2->Locate("条件"_sj, {"第２９条"_sj}));
+    const int row = form.Table2->RecNo();
+    const auto cell = [&](int c) { return sjis::fromQString(model.data(model.index(row, c)).toString()); };
+    EXPECT_EQ(cell(0), form.DBEdit1->Text());
+    EXPECT_EQ(cell(2), "２９条"_sj);
+    EXPECT_EQ(cell(3), "110");
+    EXPECT_EQ(cell(4), "消法"_sj);
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ((model.flags(model.index(row, c)) & Qt::ItemIsEditable) != 0, c >= 1 && c <= 3) << c;
+
+    // 条件 and the code corrected in the grid; the label follows the code.
+    ASSERT_TRUE(form.Table3->Locate("連番"_sj, {std::int64_t{120}}));
+    const std::string label120 = form.Table3->FieldByName("条文区分"_sj).AsString();
+    EXPECT_TRUE(model.setData(model.index(row, 1), sjis::toQString("第２９条第１項"_sj)));
+    EXPECT_TRUE(model.setData(model.index(row, 3), QStringLiteral("120")));
+    EXPECT_EQ(cell(4), label120);
+    EXPECT_FALSE(model.setData(model.index(row, 0), QStringLiteral("1")));
+    EXPECT_TRUE(model.submit());
+
+    db::Table file;
+    file.SetDatabaseName(form.Table2->DatabaseName());
+    file.SetTableName("リンク条文.DB"_sj);
+    file.Open();
+    const std::int64_t key = std::stoll(form.DBEdit1->Text());
+    EXPECT_TRUE(file.Locate("ＫＥＹ;リンク条文番号;条件"_sj, {key, std::int64_t{120}, "第２９条第１項"_sj}));
+    EXPECT_EQ(file.FieldByName("リンク条文本文"_sj).AsString(), "２９条"_sj);
+    EXPECT_FALSE(file.Locate("ＫＥＹ;リンク条文番号;条件"_sj, {key, std::int64_t{110}, "第２９条"_sj}));
+
+    // An edit still pending when the form closes is posted.
+    ASSERT_TRUE(form.Table2->Locate("条件"_sj, {"第２９条第１項"_sj}));
+    EXPECT_TRUE(model.setData(model.index(form.Table2->RecNo(), 2), sjis::toQString("２９条の２"_sj)));
+    form.close();
+    Flush();
+    file.Refresh();
+    ASSERT_TRUE(file.Locate("ＫＥＹ;リンク条文番号;条件"_sj, {key, std::int64_t{120}, "第２９条第１項"_sj}));
+    EXPECT_EQ(file.FieldByName("リンク条文本文"_sj).AsString(), "２９条の２"_sj);
+}
+
+TEST_F(HyperLinkEditor, BodySearchAndParagraphJump)
+{
+    Install("c");
+    Article(20);
+    THyperLink& form = Open();
+    ui::DBRichEdit& body = *form.DBRichEdit1;
+    body.LoadPlainText("甲乙丙甲\r\n２　甲です\r\n５ 半角\r\n３　甲"_sj);
+    const auto selected = [&] { return std::pair(body.SelStart(), body.SelText()); };
+
+    form.ComboBox2->SetText("甲"_sj);
+    form.Button63->click(); // 全対象検索: the first one, at the very start
+    EXPECT_EQ(selected(), std::pair(0, "甲"_sj));
+    const std::size_t history = form.ComboBox2->Items().size();
+    EXPECT_EQ(history, 11u);
+    form.Button64->click(); // 後半検索
+    EXPECT_EQ(selected().first, 6);
+    form.Button64->click();
+    EXPECT_EQ(selected().first, 14);
+    form.Button64->click();
+    EXPECT_EQ(selected().first, 35);
+    prompts_.Expect(PromptKind::Message, "該当なし"_sj);
+    form.Button64->click();
+    EXPECT_EQ(form.ComboBox2->Items().size(), history + 1); // appended once
+
+    form.KouButtons[2]->click(); // ３
+    EXPECT_EQ(selected(), std::pair(31, "３　"_sj));
+    form.KouButtons[0]->click(); // １: the start of the body
+    EXPECT_EQ(selected(), std::pair(0, std::string()));
+    prompts_.Expect(PromptKind::Message, "該当なし"_sj);
+    form.KouButtons[4]->click(); // ５ is followed by a half-width blank
+    form.Edit8->SetText("2");
+    prompts_.Expect(PromptKind::Message, "該当なし"_sj);
+    form.Button72->click(); // half-width digits find no paragraph
+
+    body.SetSelStart(0);
+    body.SetSelLength(0);
+    prompts_.Expect(PromptKind::Message, "選択文字がありません"_sj);
+    form.J1->trigger();
+    body.SetSelLength(2);
+    form.ComboBox2->SetText("");
+    form.L1->trigger(); // the selection, then onward from it
+    EXPECT_EQ(form.ComboBox2->Text(), "甲"_sj);
+    EXPECT_EQ(selected().first, 6);
+}
+
+} // namespace
