@@ -11,6 +11,8 @@
 #include "reader/link.h"
 #include "reader/rireki.h"
 
+#include <optional>
+
 void TMain::LinkAndJumpConnect()
 {
     for (ui::RichEdit* rich :
@@ -46,14 +48,9 @@ void TMain::HoujinRichEditMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifi
     shift.alt = modifiers.testFlag(Qt::AltModifier);
     shift.doubleClick = doubleClick;
     TabNo = JyobunTabIndex(MainPageControl->ActivePage());
-    // Shift extends the selection and the middle button leaves the caret
-    // where it was; on a link the press must read the pressed place.
-    if (TabNo > -1 && (shift.shift || shift.middle)) {
-        ui::RichEdit& rich = *JyobunRichEdit[TabNo];
-        const int pressed = rich.CharFromPos(pos);
-        if (LinkAt(TabNo, pressed))
-            rich.SetSelStart(pressed);
-    }
+    if (TabNo > -1)
+        if (const std::optional<LinkSource> source = LinkSourceOf(TabNo))
+            LinkPressedPlaceSet(*source, shift, pos);
     LinkPress(TabNo, shift);
 }
 

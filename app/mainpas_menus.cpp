@@ -161,6 +161,14 @@ void TMain::MakeMenus()
 
 void TMain::AttachPopup(QWidget* control, QMenu* popup)
 {
+    // A popup's shortcuts work while its control has the focus: a hidden
+    // menu alone carries no shortcut.
+    for (QAction* item : popup->actions()) {
+        if (item->shortcut().isEmpty())
+            continue;
+        item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        control->addAction(item);
+    }
     control->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(control, &QWidget::customContextMenuRequested, popup, [control, popup](const QPoint& at) {
         const auto* area = qobject_cast<QAbstractScrollArea*>(control);

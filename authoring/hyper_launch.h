@@ -4,11 +4,11 @@
 
 #include <string>
 
-// Folder of the authoring article tables of law tab i ("" when neither drive
-// holds them); C: is preferred over D:.
+// Folder of the authoring article and link tables of law tab i on the drive
+// MasterDataRoot ("" for an i outside 0..5).
 std::string MasterJyobunPath(int i);
-// Folder of the authoring code master of law tab i ("" when neither drive
-// holds it).
+// Folder of the article table that ties the reader's Gyo to ＫＥＹ, for law
+// tab i on the drive MasterDataRoot ("" for an i outside 0..5).
 std::string MasterCd12Path(int i);
 
 // Opens the link editor on the article shown in law tab i.

@@ -79,14 +79,15 @@ void resultBind(db::Query& q, db::Table& mainTable, db::DataSource& source)
     source.SetDataSet(&q);
 }
 
-// Full-width digits; the prolonged sound mark becomes "－", replaced as
-// bytes one occurrence at a time.
+// Full-width digits; the prolonged sound mark becomes "－", one occurrence
+// at a time. Whole characters only: a byte search would find it across a
+// character ending in 81 and a following "[" and break that character.
 void keyEditNormalise(ui::Edit& edit)
 {
     edit.SetText(SuujiZenkaku(edit.Text()));
     const std::string choon = "ー"_sj, minus = "－"_sj;
     std::string text = edit.Text();
-    for (std::size_t at; (at = sjis::findBytes(text, choon)) != sjis::npos;) {
+    for (std::size_t at; (at = sjis::find(text, choon)) != sjis::npos;) {
         text = text.substr(0, at) + minus + text.substr(at + choon.size());
         edit.SetText(text);
     }
@@ -118,10 +119,12 @@ void KensakuEnd()
     Main->repaint();
 }
 
+// Whole characters only: two bytes read across two characters (所費 holds
+// the bytes of 株) would narrow the search to articles the words need not be in.
 void IndexKanjiSQL()
 {
     for (std::size_t k = 0; k < IndexKanji.size(); ++k) {
-        if (sjis::findBytes(SearchWord, IndexKanji[k]) != sjis::npos) {
+        if (sjis::contains(SearchWord, IndexKanji[k])) {
             SqlText.push_back("AND ( KEY" + std::to_string(k) + " = 1 ) ");
             return;
         }

@@ -169,6 +169,15 @@ void LinkMainJump(int z, std::int64_t gyo)
         platform::ShowMessage("該当の条文はありません"_sj);
 }
 
+void LinkPressedPlaceSet(const LinkSource& source, const LinkShiftState& shift, const QPoint& pos)
+{
+    if (!shift.shift && !shift.middle && !shift.doubleClick)
+        return;
+    const int pressed = source.edit.CharFromPos(pos);
+    if (LinkAt(source, pressed))
+        source.edit.SetSelStart(pressed);
+}
+
 void LinkPress(int i, const LinkShiftState& shift)
 {
     const LinkPressFlags press(shift);

@@ -78,6 +78,12 @@ LinkFollowed LinkFollow(const LinkSource& source);
 // Gyo = `gyo` located in its main table ("該当の条文はありません" when absent).
 void LinkMainJump(int z, std::int64_t gyo);
 
+// The control has put the caret where the press reads its place, except for
+// Shift (extends the selection), the middle button (leaves the caret) and a
+// double click (selects a word): a press that hit a link byte then gets its
+// caret on that byte. `pos` is the press point in viewport coordinates.
+void LinkPressedPlaceSet(const LinkSource& source, const LinkShiftState& shift, const QPoint& pos);
+
 // A press on the rich edit of law tab i (-1: the active page is no law tab):
 // sets MemoLinkMode for a memo press, follows the link, and leaves MemoLinkMode
 // and LinkBusy at 0 on every way out, an error included.

@@ -20,12 +20,15 @@ LinkSource memoSource(TMemoWindow& memo)
 } // namespace
 
 void MemoLinkJump(TMemoWindow& memo, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
-                  bool doubleClick)
+                  bool doubleClick, const QPoint& pos)
 {
     LinkShiftState shift;
     shift.left = buttons & Qt::LeftButton;
     shift.right = buttons & Qt::RightButton;
     shift.middle = buttons & Qt::MiddleButton;
+    // The extra (back, forward) buttons are no press on a link.
+    if (!shift.left && !shift.right && !shift.middle)
+        return;
     shift.shift = modifiers & Qt::ShiftModifier;
     shift.ctrl = modifiers & Qt::ControlModifier;
     shift.alt = modifiers & Qt::AltModifier;
@@ -33,7 +36,9 @@ void MemoLinkJump(TMemoWindow& memo, Qt::MouseButtons buttons, Qt::KeyboardModif
     const LinkPressFlags press(shift);
     if (!press.Follows())
         return;
-    switch (LinkFollow(memoSource(memo))) {
+    const LinkSource source = memoSource(memo);
+    LinkPressedPlaceSet(source, shift, pos);
+    switch (LinkFollow(source)) {
     case LinkFollowed::Sansyo:
         MemoSansyoKensaku(memo);
         break;

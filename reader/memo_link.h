@@ -12,8 +12,9 @@ class TMemoWindow;
 // the left button opens the link's target in a new memo window, any other
 // press jumps the main window to it; a target of -1 / -2 runs the memo's
 // reference search. MemoLinkMode and LinkBusy are 0 on every way out.
+// `pos` is the press point in viewport coordinates.
 void MemoLinkJump(TMemoWindow& memo, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
-                  bool doubleClick);
+                  bool doubleClick, const QPoint& pos);
 
 // Hand cursor while `pos` (viewport coordinates) lies on a link byte.
 void MemoLinkCursorSet(TMemoWindow& memo, const QPoint& pos);

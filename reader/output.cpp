@@ -168,8 +168,8 @@ void WordExport()
     } catch (const std::exception&) {
         try {
             WordFallback();
-        } catch (const std::exception& e) {
-            platform::ShowMessage("Microsoft Wordが起動できません"_sj + "\r\n" + e.what());
+        } catch (const std::exception&) {
+            platform::ShowMessage("Microsoft Wordが起動できません"_sj);
         }
     }
 }

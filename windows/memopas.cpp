@@ -130,7 +130,8 @@ TMemoWindow::TMemoWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopH
     });
     connect(MemoRichEdit, &ui::RichEdit::mousePressed, this,
             [this](Qt::MouseButton, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
-                   bool doubleClick, QPoint) { MemoRichEditMouseDown(buttons, modifiers, doubleClick); });
+                   bool doubleClick,
+                   QPoint pos) { MemoRichEditMouseDown(buttons, modifiers, doubleClick, pos); });
     connect(MemoRichEdit, &ui::RichEdit::mouseMoved, this,
             [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos) { MemoRichEditMouseMove(pos); });
 
@@ -174,9 +175,9 @@ void TMemoWindow::FormResize()
 }
 
 void TMemoWindow::MemoRichEditMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
-                                        bool doubleClick)
+                                        bool doubleClick, const QPoint& pos)
 {
-    MemoLinkJump(*this, buttons, modifiers, doubleClick);
+    MemoLinkJump(*this, buttons, modifiers, doubleClick, pos);
 }
 
 void TMemoWindow::MemoRichEditMouseMove(const QPoint& pos)

@@ -29,8 +29,9 @@ public:
 
     void FormCreate();
     void FormResize();
+    // `pos` in the rich edit's viewport coordinates.
     void MemoRichEditMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
-                               bool doubleClick);
+                               bool doubleClick, const QPoint& pos);
     void MemoRichEditMouseMove(const QPoint& pos);
     void MemoSentakuActionClick();
     void MemoKanrenClick();

@@ -254,6 +254,34 @@ TEST_F(Commands, SelectedTextSearchTakesTheSelectionOrAsksForOne)
     EXPECT_EQ(main_->SbEditPage->Text(), "");
 }
 
+TEST_F(Commands, PopupShortcutsWorkWhileTheirControlHasTheFocus)
+{
+    main_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main_));
+    Activate(main_->SyohiTab);
+    const std::string word = "課税"_sj;
+
+    // Ctrl+K belongs to the article view's popup only: in the grid it does nothing.
+    main_->SyohiDBGrid->setFocus();
+    ASSERT_TRUE(SelectWord(*main_->SyohiRichEdit, word));
+    QTest::keyClick(main_->SyohiDBGrid, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(JyobunSQLNo, -1);
+
+    main_->SyohiRichEdit->setFocus();
+    ASSERT_TRUE(SelectWord(*main_->SyohiRichEdit, word));
+    QTest::keyClick(main_->SyohiRichEdit, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(JyobunKeyWord1[Syohi], word);
+    EXPECT_NE(JyobunMainSource[Syohi]->DataSet(), JyobunMainTable[Syohi]);
+
+    // The reference search of the grid's popup, on a book tab, says why it cannot run.
+    Activate(main_->SbooksTab);
+    main_->SbooksDBGrid->setFocus();
+    prompts_.Expect(platform::PromptKind::Message, "条文を選択して下さい"_sj);
+    const std::size_t shown = prompts_.Shown().size();
+    QTest::keyClick(main_->SbooksDBGrid, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(prompts_.Shown().size(), shown + 1);
+}
+
 TEST_F(Commands, ColourButtonRecoloursTheShownArticleWithoutASearch)
 {
     Activate(main_->SyohiTab);

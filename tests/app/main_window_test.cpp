@@ -112,6 +112,8 @@ TEST_F(MainWindowTest, PagesCarryTheirLabelsHintsAndScopes)
     const int bookCounts[] = {16, 10, 18};
     for (int b = 0; b < 3; ++b) {
         EXPECT_EQ(books[b]->DropDownCount(), bookCounts[b]);
+        EXPECT_EQ(books[b]->Text(), "全範囲"_sj);
+        EXPECT_EQ(ui::Hint(*books[b]), "検索や表示の範囲の設定"_sj);
         EXPECT_EQ(books[b]->Items().size(), BookScopeTable(b).size());
     }
 }

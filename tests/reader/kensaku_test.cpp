@@ -51,6 +51,10 @@ const StatementCase statementCases[] = {
      {"WHERE ( Honbun LIKE '%役員_給与%') ", "AND ( KEY3 = 1 ) "}, "役員_給与", "", {20, 50}},
     {"digits and the long vowel mark", "35ー2", "ー", 0,
      {"WHERE ( Honbun LIKE '%３５－２%') ", "AND ( Honbun LIKE '%－%') "}, "３５－２", "－", {}},
+    {"long vowel mark as a whole character only", "梶[ー", "", 0,
+     {"WHERE ( Honbun LIKE '%梶[－%') "}, "梶[－", "", {}},
+    {"index kanji as a whole character only", "所費", "", 0,
+     {"WHERE ( Honbun LIKE '%所費%') ", "AND ( KEY29 = 1 ) "}, "所費", "", {}},
 };
 // clang-format on
 

@@ -414,3 +414,16 @@ TEST_F(LinkTest, TheHandCursorShowsOverLinkBytesOnly)
     main_->HoujinRichEditMouseMove(at);
     EXPECT_EQ(ui::CurrentScreenCursor(), ui::ScreenCursor::Default);
 }
+
+// The control selects a word on a double click: the press still follows the
+// link it hit.
+TEST_F(LinkTest, ARealDoubleClickOnALinkJumps)
+{
+    Show(Syohi, ShoKihon528);
+    const QPoint at = PointOf(Syohi, 333);
+    JyobunRichEdit[Syohi]->SetSelStart(0);
+    QTest::mouseDClick(JyobunRichEdit[Syohi]->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(main_->MainPageControl->ActivePage(), JyobunTabSheet[Gen]);
+    EXPECT_EQ(CurrentGyo(Gen), GenKaisya453);
+    ExpectFlagsClear();
+}

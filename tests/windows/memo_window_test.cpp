@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QTest>
 
 #include <algorithm>
 #include <filesystem>
@@ -188,11 +189,11 @@ TEST_F(MemoWindowTest, MemoFollowsItsOwnLinksByTheShiftState)
     const int linkStart = CaretInto(*memo, "前条");
 
     // The right button alone does nothing.
-    memo->MemoRichEditMouseDown(Qt::RightButton, Qt::NoModifier, false);
+    memo->MemoRichEditMouseDown(Qt::RightButton, Qt::NoModifier, false, {});
     EXPECT_EQ(MemoWindow, memo);
 
     // The left button alone: a new memo on the target, the caret before the link.
-    memo->MemoRichEditMouseDown(Qt::LeftButton, Qt::NoModifier, false);
+    memo->MemoRichEditMouseDown(Qt::LeftButton, Qt::NoModifier, false, {});
     ASSERT_NE(MemoWindow, memo);
     TMemoWindow* second = MemoWindow;
     EXPECT_EQ(second->MemoGyo, target);
@@ -208,13 +209,51 @@ TEST_F(MemoWindowTest, MemoFollowsItsOwnLinksByTheShiftState)
     Activate(JyobunTabSheet[Syohi]);
     memo->setWindowState(Qt::WindowMaximized);
     CaretInto(*memo, "前条");
-    memo->MemoRichEditMouseDown(Qt::LeftButton, Qt::ControlModifier, false);
+    memo->MemoRichEditMouseDown(Qt::LeftButton, Qt::ControlModifier, false, {});
     EXPECT_EQ(MemoWindow, second);
     EXPECT_EQ(main_->MainPageControl->ActivePage(), JyobunTabSheet[Gen]);
     EXPECT_EQ(JyobunMainSource[Gen]->DataSet(), JyobunMainTable[Gen]);
     EXPECT_EQ(CurrentGyo(Gen), target);
     EXPECT_EQ(RirekiTop, top + 1);
     EXPECT_EQ(memo->windowState(), Qt::WindowMinimized);
+}
+
+// Shift extends the selection, the middle button leaves the caret and a
+// double click selects a word: the press still follows the link it hit.
+TEST_F(MemoWindowTest, RealPressesThatMoveNoCaretStillFollowTheLinkHit)
+{
+    const int source = GyoOf(Gen, "会社法", "４５４条");
+    const int target = GyoOf(Gen, "会社法", "４５３条");
+    TMemoWindow* memo = MemoOn(Gen, source);
+    ASSERT_NE(memo, nullptr);
+    memo->setWindowState(Qt::WindowNoState);
+    ui::RichEdit& rich = *memo->MemoRichEdit;
+    struct Case {
+        const char* what;
+        Qt::MouseButton button;
+        Qt::KeyboardModifiers modifiers;
+        bool doubleClick;
+    };
+    const Case cases[] = {{"shift", Qt::LeftButton, Qt::ShiftModifier, false},
+                          {"middle", Qt::MiddleButton, Qt::NoModifier, false},
+                          {"double click", Qt::LeftButton, Qt::NoModifier, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ShowArticle(Gen, source);
+        Activate(JyobunTabSheet[Syohi]);
+        CaretInto(*memo, "前条");
+        rich.ensureCursorVisible();
+        const QPoint at = rich.cursorRect().center() + QPoint(2, 0);
+        rich.SetSelStart(0);
+        if (c.doubleClick)
+            QTest::mouseDClick(rich.viewport(), c.button, c.modifiers, at);
+        else
+            QTest::mouseClick(rich.viewport(), c.button, c.modifiers, at);
+        EXPECT_EQ(main_->MainPageControl->ActivePage(), JyobunTabSheet[Gen]);
+        EXPECT_EQ(CurrentGyo(Gen), target);
+        EXPECT_EQ(MemoLinkMode, 0);
+        EXPECT_EQ(LinkBusy, 0);
+    }
 }
 
 TEST_F(MemoWindowTest, ReferenceLinkInAMemoRunsTheMemosReferenceSearch)
@@ -229,7 +268,7 @@ TEST_F(MemoWindowTest, ReferenceLinkInAMemoRunsTheMemosReferenceSearch)
         dialog.SansyoOkButtonClick();
     });
     CaretInto(*memo, "法務省令で定める");
-    memo->MemoRichEditMouseDown(Qt::LeftButton, Qt::NoModifier, false);
+    memo->MemoRichEditMouseDown(Qt::LeftButton, Qt::NoModifier, false, {});
 
     EXPECT_TRUE(memoGroupLocked);
     EXPECT_TRUE(presetKisoku);
