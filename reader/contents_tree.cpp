@@ -170,17 +170,22 @@ void MokujiTreeJump(int i)
 
     const TreeBusyScope busy(i);
     db::Table& main = *JyobunMainTable[i];
-    {
-        // Located before the grid gets the main table back, so that the
-        // article is built once, for the node's row.
-        const ControlsPause pause(main);
+    // Located before the grid and the article follow, so that the article
+    // is built once, for the node's row; that build runs when the controls
+    // are enabled again, where a failure must still reach the caller.
+    main.DisableControls();
+    try {
         main.SetFilter("");
         main.SetFiltered(false);
         main.Locate("Gyo", {db::Value(gyo)});
         JyobunMainSource[i]->SetDataSet(&main);
         JyobunGridWidthSet(i);
         JyobunComboBox[i]->SetItemIndex(0);
+    } catch (...) {
+        main.EnableControls();
+        throw;
     }
+    main.EnableControls();
     // Once the grid and the article have followed; the tree stays put.
     DBGridRowCentre(i);
 }

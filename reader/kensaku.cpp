@@ -71,12 +71,14 @@ bool asteriskForm(ui::Edit& key1, ui::Edit& key2)
     return true;
 }
 
-// The result leaves the main table unfiltered and becomes the grid's dataset.
+// The result becomes the grid's dataset and leaves the main table
+// unfiltered; the main table is unfiltered once the grid has left it, so the
+// article is built once, for the result's row.
 void resultBind(db::Query& q, db::Table& mainTable, db::DataSource& source)
 {
-    FilterApply(mainTable, "");
     q.Refresh();
     source.SetDataSet(&q);
+    FilterApply(mainTable, "");
 }
 
 // Full-width digits; the prolonged sound mark becomes "－", one occurrence

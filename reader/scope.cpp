@@ -41,10 +41,18 @@ void sqlAppend(const ScopeEntry* entry)
 
 } // namespace
 
+// Each change of filter or switch reads the rows again: only one of them
+// is made where one is enough.
 void FilterApply(db::Dataset& ds, std::string_view text)
 {
+    if (text.empty()) {
+        ds.SetFiltered(false);
+        ds.SetFilter(text);
+        return;
+    }
     ds.SetFilter(text);
-    ds.SetFiltered(!text.empty());
+    if (!ds.Filtered())
+        ds.SetFiltered(true);
 }
 
 void JyobunJumpHanniFilter(int i)

@@ -70,8 +70,9 @@ void openAll(const TabParts& t, int tab)
     t.mainSource->SetDataSet(t.mainTable);
     t.gridWidthSet(tab);
     t.scope->SetItemIndex(0);
-    t.mainTable->EnableControls();
+    // Located before the grid and text follow, so the article is built once.
     t.mainTable->Locate(t.keyField, {key});
+    t.mainTable->EnableControls();
 }
 
 } // namespace

@@ -27,7 +27,9 @@ void DataSource::SetDataSet(Dataset* ds)
     dataSet_ = ds;
     if (ds)
         ds->d_->sources.push_back(this);
-    notifyDataSetChanged();
+    // A dataset with its controls disabled tells its sources when enabled again.
+    if (!ds || ds->d_->disabled == 0)
+        notifyDataSetChanged();
 }
 
 void DataSource::AddLink(DataLink* link)

@@ -128,8 +128,8 @@ public:
 
     void Refresh();
 
-    // While disabled, linked grids and detail tables do not follow; enabling
-    // again lets them catch up once.
+    // While disabled, linked grids and detail tables do not follow, not even
+    // a source switched to the dataset; enabling again lets them catch up once.
     void DisableControls();
     void EnableControls();
     bool ControlsDisabled() const;
