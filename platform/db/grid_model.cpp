@@ -8,42 +8,17 @@
 
 namespace db {
 
-class GridModel::Link final : public SourceLink {
-public:
-    explicit Link(GridModel& model) : model_(model) {}
-    void DataSetChanged() override { model_.datasetChanged(); }
-    void RecordChanged() override { model_.recordChanged(); }
-    void SourceDestroyed() override
-    {
-        model_.source_ = nullptr;
-        model_.datasetChanged();
-    }
-
-private:
-    GridModel& model_;
-};
-
 GridModel::GridModel(QObject* parent)
-    : QAbstractTableModel(parent), link_(std::make_unique<Link>(*this))
+    : QAbstractTableModel(parent), binding_([this] { datasetChanged(); }, [this] { recordChanged(); })
 {
 }
 
-GridModel::~GridModel()
-{
-    if (source_)
-        source_->RemoveLink(link_.get());
-}
+GridModel::~GridModel() = default;
 
 void GridModel::SetDataSource(DataSource* source)
 {
-    if (source == source_)
-        return;
-    if (source_)
-        source_->RemoveLink(link_.get());
-    source_ = source;
-    if (source_)
-        source_->AddLink(link_.get());
-    datasetChanged();
+    if (binding_.Bind(source))
+        datasetChanged();
 }
 
 void GridModel::AddColumn(Column column)
@@ -66,7 +41,7 @@ void GridModel::datasetChanged()
 // Row count, current row and the field of each column, as the dataset has them now.
 void GridModel::readDataset()
 {
-    Dataset* ds = source_ ? source_->DataSet() : nullptr;
+    Dataset* ds = binding_.Source() ? binding_.Source()->DataSet() : nullptr;
     const bool open = ds && ds->Active();
     rows_ = open ? ds->RecordCount() : 0;
     current_ = open ? ds->RecNo() : -1;
@@ -79,7 +54,7 @@ void GridModel::readDataset()
 
 void GridModel::recordChanged()
 {
-    Dataset* ds = source_ ? source_->DataSet() : nullptr;
+    Dataset* ds = binding_.Source() ? binding_.Source()->DataSet() : nullptr;
     const int old = current_;
     current_ = ds && ds->Active() ? ds->RecNo() : -1;
     if (current_ == old)
@@ -112,7 +87,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         return {};
     // While its controls are disabled the dataset may hold other rows than
     // the grid last heard of.
-    Dataset* ds = source_ ? source_->DataSet() : nullptr;
+    Dataset* ds = binding_.Source() ? binding_.Source()->DataSet() : nullptr;
     const int field = fieldIndex_[index.column()];
     if (field < 0 || !ds || !ds->Active() || index.row() >= ds->RecordCount()
         || field >= ds->FieldCount())
@@ -141,7 +116,7 @@ Table* GridModel::editableTable(const QModelIndex& index) const
 {
     if (!index.isValid() || columns_[index.column()].readOnly)
         return nullptr;
-    auto* table = dynamic_cast<Table*>(source_ ? source_->DataSet() : nullptr);
+    auto* table = dynamic_cast<Table*>(binding_.Source() ? binding_.Source()->DataSet() : nullptr);
     const int field = fieldIndex_[index.column()];
     if (!table || table->ReadOnly() || !table->Active() || field < 0 || field >= table->FieldCount()
         || table->Fields(field).IsLookup() || index.row() >= table->RecordCount())
@@ -182,7 +157,7 @@ void GridModel::writeCell(Table& table, const QModelIndex& index, const std::str
 
 bool GridModel::submit()
 {
-    auto* table = dynamic_cast<Table*>(source_ ? source_->DataSet() : nullptr);
+    auto* table = dynamic_cast<Table*>(binding_.Source() ? binding_.Source()->DataSet() : nullptr);
     if (!table || table->EditState() == Table::State::Browse)
         return true;
     return platform::RunGuarded([&] { table->Post(); });

@@ -9,6 +9,8 @@
 // columns, read-only columns and every other dataset stay read only.
 #pragma once
 
+#include "platform/db/source_link.h"
+
 #include <QAbstractTableModel>
 
 #include <memory>
@@ -35,7 +37,7 @@ public:
     ~GridModel() override;
 
     void SetDataSource(DataSource* source);
-    DataSource* Source() const { return source_; }
+    DataSource* Source() const { return binding_.Source(); }
 
     void AddColumn(Column column);
     const Column& ColumnAt(int column) const { return columns_[column]; }
@@ -57,7 +59,6 @@ signals:
     void currentRowChanged(int row);
 
 private:
-    class Link;
     void datasetChanged();
     void recordChanged();
     void readDataset();
@@ -65,8 +66,7 @@ private:
     Table* editableTable(const QModelIndex& index) const;
     void writeCell(Table& table, const QModelIndex& index, const std::string& text);
 
-    std::unique_ptr<Link> link_;
-    DataSource* source_ = nullptr;
+    SourceBinding binding_;
     std::vector<Column> columns_;
     std::vector<int> fieldIndex_; // per column: the dataset's field, -1 when it has none
     int rows_ = 0;

@@ -8,42 +8,17 @@
 
 namespace ui {
 
-class FieldBinding::Link final : public db::SourceLink {
-public:
-    explicit Link(FieldBinding& owner) : owner_(owner) {}
-    void DataSetChanged() override { owner_.Reload(); }
-    void RecordChanged() override { owner_.Reload(); }
-    void SourceDestroyed() override
-    {
-        owner_.source_ = nullptr;
-        owner_.Reload();
-    }
-
-private:
-    FieldBinding& owner_;
-};
-
 FieldBinding::FieldBinding(std::function<void(const std::string&)> show)
-    : link_(std::make_unique<Link>(*this)), show_(std::move(show))
+    : link_([this] { Reload(); }, [this] { Reload(); }), show_(std::move(show))
 {
 }
 
-FieldBinding::~FieldBinding()
-{
-    if (source_)
-        source_->RemoveLink(link_.get());
-}
+FieldBinding::~FieldBinding() = default;
 
 void FieldBinding::SetDataSource(db::DataSource* source)
 {
-    if (source == source_)
-        return;
-    if (source_)
-        source_->RemoveLink(link_.get());
-    source_ = source;
-    if (source_)
-        source_->AddLink(link_.get());
-    Reload();
+    if (link_.Bind(source))
+        Reload();
 }
 
 void FieldBinding::SetDataField(std::string_view name)
@@ -54,7 +29,7 @@ void FieldBinding::SetDataField(std::string_view name)
 
 std::string FieldBinding::FieldText() const
 {
-    db::Dataset* ds = source_ ? source_->DataSet() : nullptr;
+    db::Dataset* ds = link_.Source() ? link_.Source()->DataSet() : nullptr;
     if (!ds || !ds->Active() || field_.empty())
         return {};
     db::Field* f = ds->FindField(field_);
@@ -72,7 +47,7 @@ void FieldBinding::Reload()
 
 void FieldBinding::Write(const std::string& text)
 {
-    db::Dataset* ds = source_ ? source_->DataSet() : nullptr;
+    db::Dataset* ds = link_.Source() ? link_.Source()->DataSet() : nullptr;
     if (!ds || !ds->Active() || field_.empty())
         return;
     auto* table = dynamic_cast<db::Table*>(ds);

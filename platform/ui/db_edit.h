@@ -4,6 +4,7 @@
 // is not announced by the dataset layer: the program calls Reload().
 #pragma once
 
+#include "platform/db/source_link.h"
 #include "platform/richedit/rich_edit.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/key_press.h"
@@ -29,7 +30,7 @@ public:
     FieldBinding& operator=(const FieldBinding&) = delete;
 
     void SetDataSource(db::DataSource* source);
-    db::DataSource* DataSource() const { return source_; }
+    db::DataSource* DataSource() const { return link_.Source(); }
     void SetDataField(std::string_view name);
     const std::string& DataField() const { return field_; }
     // The field's text of the current row ("" without an open dataset).
@@ -40,10 +41,8 @@ public:
     void Write(const std::string& text);
 
 private:
-    class Link;
-    std::unique_ptr<Link> link_;
+    db::SourceBinding link_;
     std::function<void(const std::string&)> show_;
-    db::DataSource* source_ = nullptr;
     std::string field_;
 };
 
