@@ -370,7 +370,6 @@ TEST_F(Commands, TheWheelScrollsTheArticle)
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(viewport, &wheel);
     EXPECT_GT(main_->SyohiRichEdit->FirstVisibleLine(), 0);
-    EXPECT_FALSE(main_->FormMouseWheel());
 }
 
 TEST_F(MainWindowTest, TheColourButtonWorksOnlyInTheDeveloperBuild)

@@ -37,6 +37,10 @@ TEST_F(MainWindowTest, TabDispatchFollowsThisBuildsFlags)
 
 TEST_F(MainWindowTest, ControlArraysHoldThePresentTabsAndEverySheet)
 {
+    // Left over from an earlier run: the start sets them afresh.
+    KaiseiNo = 0;
+    JyobunSQLNo = 3;
+    IndexKanji.fill("");
     CreateMain();
     EXPECT_EQ(JyobunTabSheet, (JyobunArray<ui::TabSheet*>{main_->HoujinTab, main_->SyohiTab, main_->GenTab,
                                                           main_->TokuTab, main_->ZokuTab, main_->MinTab}));

@@ -134,6 +134,9 @@ TEST(HonbunRtf, Brackets)
         {"前（中｜後）", seg(Flush, 0, "前") + seg(Flush, 4, "（中") + seg(Flush, 0, "｜後）")},
         {"（「中」）後", seg(Flush, 4, "（「中」）") + seg(Flush, 0, "後")},
         {"「前（中」後）", seg(Flush, 0, "「前") + seg(Flush, 4, "（中") + seg(Flush, 0, "」後）")},
+        // the quotation's close ends the count: a later bracket counts afresh
+        {"「前（中」後（あ）い", seg(Flush, 0, "「前") + seg(Flush, 4, "（中") + seg(Flush, 0, "」後") +
+                                     seg(Flush, 4, "（あ）") + seg(Flush, 0, "い")},
         // an opener inside the quotation starts the count afresh
         {"（「（中）」）", seg(Flush, 4, "（「（中）") + seg(Flush, 0, "」）")},
     };

@@ -38,8 +38,9 @@ protected:
     {
         SearchWindow::SetUp();
         // Links of the 法人税 fixture: Gyo 10 from offset 0, Gyo 20 from 4 and
-        // Gyo 30 from 8 (all to tab 0), Gyo 40 to a missing article, Gyo 50
-        // to the absent tab 3, Gyo 60 to no tab at all.
+        // Gyo 30 from 8 (all to tab 0), Gyo 40 to a missing article and from
+        // 37, after a single-byte quote, to Gyo 10, Gyo 50 to the absent tab 3,
+        // Gyo 60 to no tab at all.
         db::Table& links = *JyobunLinkTable[Houjin];
         links.Close();
         db::TableWriter w("A4.db", db::layout::lawLink());
@@ -51,6 +52,7 @@ protected:
         span(20, 4, 8, 10, Houjin);
         span(30, 8, 16, 40, Houjin);
         span(40, 0, 4, 999, Houjin);
+        span(40, 37, 43, 10, Houjin);
         span(50, 0, 4, 10, Toku);
         span(60, 0, 4, 10, 9);
         span(60, 4, 8, 10, -3);
@@ -260,11 +262,13 @@ TEST_F(LinkTest, TheCaretGoesInFrontOfTheLinkAfterAMemoPress)
         std::int64_t target;
         const char* targetText;
     };
-    // Links from offset 0, 4 and 8 of the 法人税 fixture texts; Gyo 10, the
-    // target of the second, is the row the unbound text table opens on.
+    // Links from offset 0, 4, 8 and 37 of the 法人税 fixture texts; Gyo 10, the
+    // target of the second, is the row the unbound text table opens on. Two
+    // bytes back from 37 is the second byte of る: the caret stands before it.
     const Case cases[] = {{10, 2, 0, 20, "役員の給与は"},
                           {20, 5, 2, 10, "この法律は"},
-                          {30, 13, 6, 40, "役員の範囲"}};
+                          {30, 13, 6, 40, "役員の範囲"},
+                          {40, 39, 34, 10, "この法律は"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.gyo);
         Show(Houjin, c.gyo);
@@ -374,6 +378,14 @@ TEST_F(LinkTest, AMissingTargetIsReportedInBothModes)
     EXPECT_EQ(JyobunMainSource[Houjin]->DataSet(), JyobunMainTable[Houjin]);
     EXPECT_EQ(CurrentGyo(Houjin), 10); // reset to the first article
     ExpectFlagsClear();
+
+    // A target the text table holds but the list does not: the memo opens all the same.
+    JyobunMainTable2[Houjin]->SetFilter("Gyo <> 20");
+    JyobunMainTable2[Houjin]->SetFiltered(true);
+    prompts_.Expect(platform::PromptKind::Message, "該当の条文はありません"_sj);
+    JyobunRichEdit[Houjin]->SetSelStart(2);
+    LinkPress(Houjin, LinkShiftState{true});
+    EXPECT_EQ(MemoWindows().size(), 1u);
 }
 
 TEST_F(LinkTest, AFailingStepLeavesNoFlagSetAndTheTextTableBound)

@@ -4,6 +4,7 @@
 
 #include "platform/ui/tool_button.h"
 #include "reader/web_pages.h"
+#include "windows/memopas.h"
 
 #include <QAction>
 #include <QMenu>
@@ -11,6 +12,8 @@
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 class WebPagesTest : public SearchWindow {};
 
@@ -20,17 +23,21 @@ TEST_F(WebPagesTest, EveryWebItemOpensItsPageWhateverTheTab)
         QAction* popup;
         QAction* menu; // the hidden main submenu's twin, if any
         int page;
+        const char* name; // the caption in front of the address
+        const char* accel;
+        const char* menuName = nullptr; // the twin's, when it differs
     };
     const Item items[] = {
-        {main_->RonvettaHomePage, main_->MenuRonvettaHomePage, 1},
-        {main_->HoureiDataBase, main_->MenuHoureiDataBase, 2},
-        {main_->KokuzeiTutatu, main_->MenuKokuzeiTutatu, 3},
-        {main_->TaxAnswer, main_->MenuTaxAnswer, 4},
-        {main_->KokuzeiRosen, main_->MenuKokuzeiRosen, 5},
-        {main_->HuhukuSaiketu, main_->MenuHuhukuSaiketu, 6},
-        {main_->KokuzeiSitugi, nullptr, 7},
-        {main_->KokuzeiHp, nullptr, 8},
-        {main_->OrvelKawase, nullptr, 9},
+        {main_->RonvettaHomePage, main_->MenuRonvettaHomePage, 1, "Ronvetta ｻﾎﾟｰﾄﾎｰﾑﾍﾟｰｼﾞ ", "(&S)"},
+        {main_->HoureiDataBase, main_->MenuHoureiDataBase, 2, "総務省 法令ﾃﾞｰﾀ提供ｼｽﾃﾑ ", "(&L)"},
+        {main_->KokuzeiTutatu, main_->MenuKokuzeiTutatu, 3, "国税庁 通達ﾎｰﾑﾍﾟｰｼﾞ ", "(&T)"},
+        {main_->TaxAnswer, main_->MenuTaxAnswer, 4, "国税庁 ﾀｯｸｽｱﾝｻｰ ", "(&F)",
+         "国税庁 ﾀｯｸｽｱﾝｻｰ(届出書式等)  "},
+        {main_->KokuzeiRosen, main_->MenuKokuzeiRosen, 5, "国税庁 路線価図 ", "(&R)"},
+        {main_->HuhukuSaiketu, main_->MenuHuhukuSaiketu, 6, "国税不服審判所 裁決事例 ", "(&K)"},
+        {main_->KokuzeiSitugi, nullptr, 7, "国税庁 質疑応答事例検索  ", "(&J)"},
+        {main_->KokuzeiHp, nullptr, 8, "国税庁 ", "(&G)"},
+        {main_->OrvelKawase, nullptr, 9, "Orvel 外国為替レート・金利・株価　月末推移表 ", "(&D)"},
     };
     Activate(BooksTabSheet[Sbooks]);
     for (const Item& item : items) {
@@ -39,10 +46,14 @@ TEST_F(WebPagesTest, EveryWebItemOpensItsPageWhateverTheTab)
         item.popup->trigger();
         if (item.menu)
             item.menu->trigger();
-        const std::vector<std::string> expected(item.menu ? 2 : 1, NetPageAddress(item.page));
-        EXPECT_EQ(system_.opened, expected);
+        const std::string address = NetPageAddress(item.page);
+        EXPECT_EQ(system_.opened, std::vector<std::string>(item.menu ? 2 : 1, address));
         // The caption shows the address it opens.
-        EXPECT_TRUE(item.popup->text().contains(QString::fromStdString(NetPageAddress(item.page))));
+        EXPECT_EQ(item.popup->text().toStdString(), item.name + address + item.accel);
+        if (item.menu) {
+            EXPECT_EQ(item.menu->text().toStdString(),
+                      (item.menuName ? item.menuName : item.name) + address + item.accel);
+        }
     }
 }
 
@@ -87,22 +98,35 @@ TEST_F(WebPagesTest, TheAboutBoxShowsItsLinesSeparatedByCarriageReturns)
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 8, lines.end()), tail);
 }
 
-TEST_F(WebPagesTest, AnyPressOnTheWebButtonPopsTheMenuUpRightOfTheWindowsClientOrigin)
+TEST_F(WebPagesTest, AnyPressOnAWebButtonPopsTheMenuUpRightOfItsWindowsClientOrigin)
 {
-    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
-        SCOPED_TRACE(button);
-        const QPoint press(7, 9);
-        QTest::mousePress(main_->BBtnNet, button, {}, press);
-        ASSERT_TRUE(main_->NetPopupMenu1->isVisible());
-        QPoint expected = main_->centralWidget()->mapToGlobal(press) + QPoint(200, 0);
-        // A menu wider than the room left on the screen is moved back onto it.
-        const QRect screen = main_->screen()->availableGeometry();
-        expected.rx() = std::min(expected.x(), screen.right() + 1 - main_->NetPopupMenu1->width());
-        EXPECT_EQ(main_->NetPopupMenu1->pos(), expected);
-        main_->NetPopupMenu1->close();
-        QTest::mouseRelease(main_->BBtnNet, button, {}, press);
-        EXPECT_TRUE(system_.opened.empty()); // the button itself opens nothing
-    }
+    Activate(JyobunTabSheet[Syohi]);
+    prompts_.Expect(platform::PromptKind::YesNoCancel, "メモウインドウを画面一杯に大きくしますか。"_sj,
+                    platform::Answer::Yes);
+    MemoWindowOpen();
+    const std::unique_ptr<TMemoWindow> memo(std::exchange(MemoWindow, nullptr));
+    struct Button {
+        QWidget* button;
+        const QWidget* client;
+        int right;
+    };
+    for (const Button& b :
+         {Button{main_->BBtnNet, main_->centralWidget(), 200}, Button{memo->MemoNet, memo.get(), 100}})
+        for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+            SCOPED_TRACE(b.right);
+            SCOPED_TRACE(button);
+            const QPoint press(7, 9);
+            QTest::mousePress(b.button, button, {}, press);
+            ASSERT_TRUE(main_->NetPopupMenu1->isVisible());
+            QPoint expected = b.client->mapToGlobal(press) + QPoint(b.right, 0);
+            // A menu wider than the room left on the screen is moved back onto it.
+            const QRect screen = main_->screen()->availableGeometry();
+            expected.rx() = std::min(expected.x(), screen.right() + 1 - main_->NetPopupMenu1->width());
+            EXPECT_EQ(main_->NetPopupMenu1->pos(), expected);
+            main_->NetPopupMenu1->close();
+            QTest::mouseRelease(b.button, button, {}, press);
+            EXPECT_TRUE(system_.opened.empty()); // the button itself opens nothing
+        }
     // Its items, in order.
     const QList<QAction*> expected = {main_->HTML2,         main_->RonvettaHomePage, nullptr,
                                       main_->HoureiDataBase, main_->KokuzeiTutatu,   nullptr,

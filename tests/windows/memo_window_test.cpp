@@ -140,6 +140,11 @@ TEST_F(MemoWindowTest, MemoCommandAsksTheWindowStateAndCopiesTheShownArticle)
         EXPECT_EQ(memo.MemoRichEdit->SelStart(), 0);
         EXPECT_TRUE(memo.MemoRichEdit->isReadOnly());
     }
+    // A kept document that is not this article's: the memo still shows the view.
+    JyobunRtfCache[Syohi] = "{\\rtf1 other}";
+    prompts_.Expect(PromptKind::YesNoCancel, SizeQuestion, Answer::Yes);
+    main_->BBtnMemoClick();
+    EXPECT_EQ(MemoWindow->MemoRichEdit->Text(), main_->SyohiRichEdit->Text());
 
     Activate(BooksTabSheet[Sbooks]);
     TMemoWindow* before = MemoWindow;
