@@ -3,6 +3,7 @@
 #include "platform/db/source_link.h"
 #include "platform/text/sjis.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QTextDocument>
 
@@ -107,6 +108,12 @@ void DBRichEdit::keyPressEvent(QKeyEvent* event)
         RichEdit::keyPressEvent(event);
     else if (replacement)
         RichEdit::keyPressEvent(replacement.get());
+}
+
+void DBRichEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    std::unique_ptr<QInputMethodEvent> replacement;
+    RichEdit::inputMethodEvent(FilterInputMethod(OnKeyPress, *event, replacement) ? replacement.get() : event);
 }
 
 } // namespace ui

@@ -1,16 +1,20 @@
 // The rich-edit control: byte positions, plain text, find, points, lines,
-// attributes, files, printing and the mouse hooks.
+// attributes, files, printing, the keys of a read-only view and the mouse hooks.
 #include "platform/richedit/rich_edit.h"
 #include "platform/text/sjis.h"
+#include "support/desktop_input.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFontInfo>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QWheelEvent>
@@ -256,7 +260,6 @@ TEST(RichEdit, SelectionAttributesAndReadOnly)
 
     edit.SetReadOnly(true);
     EXPECT_TRUE(edit.ReadOnly());
-    EXPECT_TRUE(edit.textInteractionFlags() & Qt::TextSelectableByKeyboard);
     edit.LoadPlainText("a"); // loading still works on a read-only control
     EXPECT_EQ(edit.Text(), "a");
     edit.SetReadOnly(false);
@@ -264,6 +267,57 @@ TEST(RichEdit, SelectionAttributesAndReadOnly)
     edit.Clear();
     EXPECT_EQ(edit.Text(), "");
     EXPECT_EQ(edit.SelStart(), 0);
+}
+
+TEST(RichEdit, AReadOnlyViewKeepsACaretThatTheKeysMoveAndSelectWith)
+{
+    const struct {
+        const char* how;
+        void (*makeReadOnly)(ui::RichEdit&);
+    } ways[] = {
+        {"SetReadOnly", [](ui::RichEdit& e) { e.SetReadOnly(true); }},
+        {"the text edit's own setReadOnly", [](ui::RichEdit& e) { e.setReadOnly(true); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        Shown view;
+        ui::RichEdit& edit = view.edit;
+        way.makeReadOnly(edit);
+        edit.LoadPlainText("消費税法\r\n本則"_sj);
+        edit.setFocus();
+        PressKey(edit, Qt::Key_Right);
+        EXPECT_EQ(edit.SelStart(), 2);
+        PressKey(edit, Qt::Key_Right, Qt::ShiftModifier);
+        PressKey(edit, Qt::Key_Right, Qt::ShiftModifier);
+        EXPECT_EQ(edit.SelText(), "費税"_sj);
+        PressKey(edit, Qt::Key_Down);
+        EXPECT_GE(edit.SelStart(), 10) << "down to the second line";
+        PressKey(edit, Qt::Key_A, {}, QStringLiteral("a"));
+        EXPECT_EQ(edit.Text(), "消費税法\r\n本則"_sj) << "typing changes nothing";
+    }
+}
+
+TEST(RichEdit, AShortcutOfTheControlsOwnActionsWinsOverItsBuiltInKeys)
+{
+    Shown view;
+    ui::RichEdit& edit = view.edit;
+    edit.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
+    QGuiApplication::clipboard()->setText(QStringLiteral("raw"));
+    int pastes = 0;
+    QAction paste(&edit);
+    paste.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    paste.setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(&paste, &QAction::triggered, &edit, [&] { ++pastes; });
+    edit.addAction(&paste);
+    edit.setFocus();
+    PressCtrl(edit, 'v');
+    EXPECT_EQ(pastes, 1);
+    EXPECT_EQ(edit.Text(), "") << "the control's own paste did not run";
+    PressCtrl(edit, 'x'); // no action of its own: the control's key
+    edit.removeAction(&paste);
+    PressCtrl(edit, 'v');
+    EXPECT_EQ(edit.Text(), "raw");
 }
 
 TEST(RichEdit, MalformedRichTextRaisesAndKeepsTheContent)
@@ -400,7 +454,43 @@ TEST(RichEdit, MouseHooksComeAfterTheCaretMoved)
     EXPECT_EQ(presses[2].button, Qt::RightButton);
     EXPECT_EQ(presses[2].buttons, Qt::RightButton | Qt::LeftButton);
     EXPECT_EQ(presses[2].modifiers, Qt::ControlModifier);
+    EXPECT_EQ(presses[2].caret, 8) << "a right press with a key held puts the caret there too";
     EXPECT_EQ(moves, 1);
+}
+
+TEST(RichEdit, EveryPressButAPlainRightOnePutsTheCaretAtThePressedPlace)
+{
+    Shown view;
+    ui::RichEdit& edit = view.edit;
+    edit.SetReadOnly(true);
+    edit.LoadPlainText("第一条　法人税\r\n"_sj);
+    int hooked = -1;
+    QObject::connect(&edit, &ui::RichEdit::mousePressed, &edit, [&] { hooked = edit.SelStart(); });
+    QTextCursor c(edit.document());
+    c.setPosition(4); // before 法
+    const QPoint at = (edit.cursorRect(c).center() + QPointF(3, 0)).toPoint();
+    const struct {
+        Qt::MouseButton button;
+        Qt::KeyboardModifiers modifiers;
+        int caret;
+        int selLength;
+    } presses[] = {
+        {Qt::RightButton, Qt::ControlModifier, 8, 0},
+        {Qt::RightButton, Qt::AltModifier, 8, 0},
+        {Qt::RightButton, Qt::ShiftModifier, 8, 0},
+        {Qt::MiddleButton, Qt::NoModifier, 8, 0},
+        {Qt::RightButton, Qt::NoModifier, 2, 4}, // the selection stays for the popup's copy
+    };
+    for (const auto& p : presses) {
+        SCOPED_TRACE(testing::Message() << p.button << " " << p.modifiers);
+        edit.SetSelStart(2);
+        edit.SetSelLength(4);
+        QTest::mousePress(edit.viewport(), p.button, p.modifiers, at);
+        QTest::mouseRelease(edit.viewport(), p.button, p.modifiers, at);
+        EXPECT_EQ(hooked, p.caret);
+        EXPECT_EQ(edit.SelStart(), p.caret);
+        EXPECT_EQ(edit.SelLength(), p.selLength);
+    }
 }
 
 } // namespace
