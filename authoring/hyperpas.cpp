@@ -25,6 +25,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+
 namespace {
 
 QString Caption(const char* utf8)
@@ -175,9 +177,8 @@ void THyperLink::MakeArticlePanel()
     }
     DBEdit1->setReadOnly(true);
     DBEdit4->setReadOnly(true);
-    for (ui::Edit* e : {static_cast<ui::Edit*>(DBEdit1), static_cast<ui::Edit*>(DBEdit2),
-                        static_cast<ui::Edit*>(DBEdit3), static_cast<ui::Edit*>(DBEdit5),
-                        static_cast<ui::Edit*>(DBEdit6), Edit1, Edit2})
+    for (ui::Edit* e :
+         std::initializer_list<ui::Edit*>{DBEdit1, DBEdit2, DBEdit3, DBEdit5, DBEdit6, Edit1, Edit2})
         e->SetImeMode(ui::ImeMode::Close); // numbers only
 }
 

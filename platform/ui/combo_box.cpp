@@ -90,7 +90,8 @@ void ComboBox::keyPressEvent(QKeyEvent* event)
 void ComboBox::inputMethodEvent(QInputMethodEvent* event)
 {
     std::unique_ptr<QInputMethodEvent> replacement;
-    QComboBox::inputMethodEvent(FilterInputMethod(OnKeyPress, *event, replacement) ? replacement.get() : event);
+    const bool filtered = FilterInputMethod(OnKeyPress, *event, replacement);
+    QComboBox::inputMethodEvent(filtered ? replacement.get() : event);
 }
 
 // The desktop's input method asks the combo, which stands for its edit field.

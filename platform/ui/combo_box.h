@@ -45,9 +45,9 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
-    ImeMode imeMode_ = ImeMode::Open;
     void textEditedByUser(const QString& text);
     void itemPickedByUser();
+    ImeMode imeMode_ = ImeMode::Open;
 };
 
 } // namespace ui

@@ -113,7 +113,8 @@ void DBRichEdit::keyPressEvent(QKeyEvent* event)
 void DBRichEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     std::unique_ptr<QInputMethodEvent> replacement;
-    RichEdit::inputMethodEvent(FilterInputMethod(OnKeyPress, *event, replacement) ? replacement.get() : event);
+    const bool filtered = FilterInputMethod(OnKeyPress, *event, replacement);
+    RichEdit::inputMethodEvent(filtered ? replacement.get() : event);
 }
 
 } // namespace ui

@@ -3,8 +3,8 @@
 #include "platform/db/dataset.h"
 #include "platform/db/grid_model.h"
 
+#include <QEvent>
 #include <QHeaderView>
-#include <QMouseEvent>
 
 namespace ui {
 

@@ -41,7 +41,8 @@ void Edit::keyPressEvent(QKeyEvent* event)
 void Edit::inputMethodEvent(QInputMethodEvent* event)
 {
     std::unique_ptr<QInputMethodEvent> replacement;
-    QLineEdit::inputMethodEvent(FilterInputMethod(OnKeyPress, *event, replacement) ? replacement.get() : event);
+    const bool filtered = FilterInputMethod(OnKeyPress, *event, replacement);
+    QLineEdit::inputMethodEvent(filtered ? replacement.get() : event);
 }
 
 // The desktop's input method asks this before it composes for the control.

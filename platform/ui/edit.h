@@ -1,4 +1,4 @@
-// One-line edit (TEdit): text in CP932, tab stop, key-press event.
+// One-line edit (TEdit): text in CP932, tab stop, key-press event, input-method mode.
 #pragma once
 
 #include "platform/ui/ime_mode.h"

@@ -1,7 +1,8 @@
 // Whether a control lets the input method compose text in it (ImeMode of the
-// class library). Closed: keys reach the control as typed, the input method
-// is not asked. Open: the input method composes; whether it starts in kana or
-// direct mode is the input method's own state on this desktop.
+// class library). Closed: keys reach the control as typed; the desktop's
+// input method is told the control takes no composed text. Open (the
+// default): the input method composes; whether it starts in kana or in
+// direct input is the input method's own state, which no toolkit call sets.
 #pragma once
 
 namespace ui {

@@ -111,8 +111,8 @@ bool FilterInputMethod(const KeyPressHandler& handler, const QInputMethodEvent& 
 
 bool IsEnterPress(const QKeyEvent& event)
 {
-    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
-           && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+           (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 } // namespace ui

@@ -526,8 +526,8 @@ TEST_F(HyperLinkEditor, KeysAsTheDesktopDeliversThem)
         {&body, true},
     };
     for (const auto& in : inputs)
-        EXPECT_EQ(InputMethodAccepted(*in.control), in.composes) << in.control->objectName().toStdString()
-                                                                 << &in - inputs;
+        EXPECT_EQ(InputMethodAccepted(*in.control), in.composes)
+            << in.control->objectName().toStdString() << &in - inputs;
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 
 namespace {
 
@@ -81,23 +82,31 @@ TEST(ComboBoxAndEdit, KeyPressSeesEveryCharacterTheDesktopDelivers)
     } inputs[] = {
         {"Enter", [](QWidget& w) { PressKey(w, Qt::Key_Return, {}, QStringLiteral("\r")); }, "\r"},
         {"keypad Enter", [](QWidget& w) { PressKey(w, Qt::Key_Enter, Qt::KeypadModifier); }, "\r"},
-        {"Backspace and Escape", [](QWidget& w) {
+        {"Backspace and Escape",
+         [](QWidget& w) {
              PressKey(w, Qt::Key_Backspace, {}, QStringLiteral("\b"));
              PressKey(w, Qt::Key_Escape, {}, QStringLiteral("\x1b"));
-         }, "\b\x1b"},
-        {"copy and paste keys", [](QWidget& w) { PressCtrl(w, 'c'); PressCtrl(w, 'v'); }, "\x03\x16"},
+         },
+         "\b\x1b"},
+        {"copy and paste keys",
+         [](QWidget& w) {
+             PressCtrl(w, 'c');
+             PressCtrl(w, 'v');
+         },
+         "\x03\x16"},
         {"accented letter (none in CP932), yen sign (CP932 has it as 5C), half-width kana",
          [](QWidget& w) { TypeText(w, QStringLiteral("\u00e9\u00a5\uff71")); }, "?\\\xb1"},
-        {"committed by the input method", [](QWidget& w) { CommitText(w, QStringLiteral("\uff11a")); },
-         "\x82" "a"},
-        {"keys that type nothing", [](QWidget& w) {
+        {"committed by the input method", [](QWidget& w) { CommitText(w, QStringLiteral("a\uff11")); },
+         "a\x82"},
+        {"keys that type nothing",
+         [](QWidget& w) {
              PressKey(w, Qt::Key_Left);
              PressKey(w, Qt::Key_Delete, {}, QStringLiteral("\x7f"));
              PressKey(w, Qt::Key_Shift, Qt::ShiftModifier);
-         }, ""},
+         },
+         ""},
     };
-    for (QWidget* control : {static_cast<QWidget*>(&combo), static_cast<QWidget*>(&edit),
-                             static_cast<QWidget*>(&rich)}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{&combo, &edit, &rich}) {
         for (const auto& in : inputs) {
             SCOPED_TRACE(testing::Message() << control->metaObject()->className() << ": " << in.what);
             keys.clear();
@@ -136,7 +145,7 @@ TEST(Button, EnterAndSpacePressTheFocusedButtonOnly)
     auto* first = new ui::Button(QStringLiteral("first"), &dialog);
     auto* second = new ui::Button(QStringLiteral("second"), &dialog);
     auto* edit = new QLineEdit(&dialog);
-    for (QWidget* w : {static_cast<QWidget*>(first), static_cast<QWidget*>(second), static_cast<QWidget*>(edit)})
+    for (QWidget* w : std::initializer_list<QWidget*>{first, second, edit})
         layout->addWidget(w);
     std::string pressed;
     QObject::connect(first, &QPushButton::clicked, [&] { pressed += '1'; });

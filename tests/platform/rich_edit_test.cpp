@@ -475,10 +475,8 @@ TEST(RichEdit, EveryPressButAPlainRightOnePutsTheCaretAtThePressedPlace)
         int caret;
         int selLength;
     } presses[] = {
-        {Qt::RightButton, Qt::ControlModifier, 8, 0},
-        {Qt::RightButton, Qt::AltModifier, 8, 0},
-        {Qt::RightButton, Qt::ShiftModifier, 8, 0},
-        {Qt::MiddleButton, Qt::NoModifier, 8, 0},
+        {Qt::RightButton, Qt::ControlModifier, 8, 0}, {Qt::RightButton, Qt::AltModifier, 8, 0},
+        {Qt::RightButton, Qt::ShiftModifier, 8, 0},   {Qt::MiddleButton, Qt::NoModifier, 8, 0},
         {Qt::RightButton, Qt::NoModifier, 2, 4}, // the selection stays for the popup's copy
     };
     for (const auto& p : presses) {

@@ -194,8 +194,8 @@ TEST_F(BookJumpTest, ADoubleClickFollowsTheEntryToItsLawArticle)
     };
     // 消基通 １－１－１; 会社法 ４５３条; an entry with a web address as well goes to its article.
     // A double click anywhere on the grid follows the current entry.
-    for (const Case c : {Case{2, Syohi, Place::Cell}, Case{30, Gen, Place::RowTitle},
-                         Case{21, Syohi, Place::ColumnTitle}}) {
+    for (const Case c :
+         {Case{2, Syohi, Place::Cell}, Case{30, Gen, Place::RowTitle}, Case{21, Syohi, Place::ColumnTitle}}) {
         SCOPED_TRACE(c.seq);
         Activate(BooksTabSheet[Tab]);
         BooksEditPage[Tab]->SetText("5");

@@ -96,7 +96,8 @@ protected:
         // Within the view, so that nothing scrolls.
         ui::RichEdit& rich = *JyobunRichEdit[i];
         const QWidget* view = rich.viewport();
-        rich.SetSelStart(caret >= 0 ? caret : rich.CharFromPos(QPoint(view->width() - 2, view->height() - 2)));
+        rich.SetSelStart(caret >= 0 ? caret
+                                    : rich.CharFromPos(QPoint(view->width() - 2, view->height() - 2)));
         ASSERT_EQ(LinkAt(i, rich.SelStart()), caret >= 0);
         QTest::mouseClick(rich.viewport(), button, modifiers, at);
         if (QWidget* popup = QApplication::activePopupWidget())
