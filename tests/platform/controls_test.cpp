@@ -1,5 +1,4 @@
 #include "platform/text/sjis.h"
-#include "platform/ui/button.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/db_edit.h"
 #include "platform/ui/edit.h"
@@ -9,13 +8,10 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTabBar>
-#include <QTest>
-#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -136,35 +132,6 @@ TEST(ComboBoxAndEdit, KeyPressMaySwallowOrReplaceACharacter)
     PressCtrl(edit, 'v');
     PressCtrl(edit, 'c');
     EXPECT_EQ(edit.Text(), "bcbc");
-}
-
-TEST(Button, EnterAndSpacePressTheFocusedButtonOnly)
-{
-    QDialog dialog;
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* first = new ui::Button(QStringLiteral("first"), &dialog);
-    auto* second = new ui::Button(QStringLiteral("second"), &dialog);
-    auto* edit = new QLineEdit(&dialog);
-    for (QWidget* w : std::initializer_list<QWidget*>{first, second, edit})
-        layout->addWidget(w);
-    std::string pressed;
-    QObject::connect(first, &QPushButton::clicked, [&] { pressed += '1'; });
-    QObject::connect(second, &QPushButton::clicked, [&] { pressed += '2'; });
-    dialog.show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-
-    second->setFocus();
-    PressKey(*second, Qt::Key_Return, {}, QStringLiteral("\r"));
-    PressKey(*second, Qt::Key_Space, {}, QStringLiteral(" "));
-    PressKey(*second, Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("\r"));
-    first->setFocus();
-    PressKey(*first, Qt::Key_Return, {}, QStringLiteral("\r"));
-    EXPECT_EQ(pressed, "2221");
-    edit->setFocus();
-    PressKey(*edit, Qt::Key_Return, {}, QStringLiteral("\r"));
-    EXPECT_EQ(pressed, "2221") << "no button is the dialog's default";
-    EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST(TreeView, AbsoluteIndexesAndSingleExpand)
