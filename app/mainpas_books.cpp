@@ -15,7 +15,7 @@ void TMain::BooksJumpConnect()
     for (ui::Edit* edit : {HbEditPage, SbEditPage, TbEditPage})
         edit->OnKeyPress = [this](char& key) { HbEditPageKeyPress(key); };
     for (ui::DBGrid* grid : {HbooksDBGrid, SbooksDBGrid, TbooksDBGrid})
-        connect(grid, &QAbstractItemView::doubleClicked, this, &TMain::HbooksDBGridDblClick);
+        grid->OnDblClick = [this] { HbooksDBGridDblClick(); };
 }
 
 // Enter only takes the focus to the jump button; the jump waits for it.

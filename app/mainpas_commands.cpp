@@ -17,7 +17,6 @@
 
 #include <QAction>
 #include <QEvent>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include <initializer_list>
@@ -43,9 +42,6 @@ public:
         area->setMouseTracking(true);
         area->installEventFilter(this);
     }
-    // Text committed by the input method is typing too, though no key press
-    // reports it.
-    void WatchTyping(QWidget* input) { input->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -53,12 +49,6 @@ protected:
         switch (event->type()) {
         case QEvent::KeyPress:
             gridKeyPress(watched, static_cast<QKeyEvent&>(*event));
-            return false;
-        case QEvent::InputMethod:
-            if (!static_cast<QInputMethodEvent&>(*event).commitString().isEmpty()) {
-                char key = 0;
-                main_.HComboBoxKeyPress(key);
-            }
             return false;
         case QEvent::MouseMove:
             main_.HoujinDBGridMouseMove();
@@ -108,15 +98,11 @@ void TMain::CommandsConnect()
 
     for (ui::Edit* edit : {HEditKey1, HEditKey2, SEditKey1, SEditKey2, GEditKey1, GEditKey2, TEditKey1,
                            TEditKey2, ZEditKey1, ZEditKey2, MEditKey1, MEditKey2, HbEditKey1, HbEditKey2,
-                           SbEditKey1, SbEditKey2, TbEditKey1, TbEditKey2}) {
+                           SbEditKey1, SbEditKey2, TbEditKey1, TbEditKey2})
         edit->OnKeyPress = [this](char& key) { HComboBoxKeyPress(key); };
-        events->WatchTyping(edit);
-    }
     for (ui::ComboBox* combo : {HComboBox, SComboBox, GComboBox, TComboBox, ZComboBox, MComboBox, HbComboBox,
-                                SbComboBox, TbComboBox}) {
+                                SbComboBox, TbComboBox})
         combo->OnKeyPress = [this](char& key) { HComboBoxKeyPress(key); };
-        events->WatchTyping(combo);
-    }
 
     for (ui::DBGrid* grid : {HoujinDBGrid, SyohiDBGrid, GenDBGrid, TokuDBGrid, ZokuDBGrid, MinDBGrid,
                              HbooksDBGrid, SbooksDBGrid, TbooksDBGrid})

@@ -166,7 +166,7 @@ ui::DBGrid* ResultGrid()
 ui::RichEdit* TextView()
 {
     auto* edit = new ui::RichEdit;
-    edit->setReadOnly(true);
+    edit->SetReadOnly(true);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ui::SetHint(*edit, sjis::fromUtf8(RichEditHint));
     return edit;
@@ -311,7 +311,9 @@ void TMain::MakeBookPage(TBooksTab tab, const BookPage& p)
     p.editKey2 = KeyEdit();
     p.editPage = KeyEdit();
     p.editPage->SetTabStop(false);
+    p.editPage->SetImeMode(ui::ImeMode::Close);
     p.comboBox = ScopeCombo(BookScopeTable(tab), design.dropDownCount);
+    p.comboBox->SetImeMode(ui::ImeMode::Close);
     p.panel1 = SearchPanel("ﾍﾟｰｼﾞ 番 号", "範         囲", p.editKey1, p.editKey2, p.editPage,
                            p.comboBox);
     page->addWidget(p.panel1);

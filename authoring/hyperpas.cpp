@@ -9,6 +9,7 @@
 #include "platform/app/prompts.h"
 #include "platform/app/system.h"
 #include "platform/text/sjis.h"
+#include "platform/ui/button.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/db_edit.h"
 #include "platform/ui/db_grid.h"
@@ -24,6 +25,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+
 namespace {
 
 QString Caption(const char* utf8)
@@ -33,7 +36,7 @@ QString Caption(const char* utf8)
 
 QPushButton* Button(const char* utf8, QWidget* parent)
 {
-    return new QPushButton(Caption(utf8), parent);
+    return new ui::Button(Caption(utf8), parent);
 }
 
 // Codes of the registration page's buttons, row by row.
@@ -45,11 +48,6 @@ const std::vector<std::vector<int>>& CodeRows()
         {410, 420, 430, 440, 450, 460, 470, 480, 490, 510, 910, 920, 930, 940, 950, 960},
         {160, 170, 180, 190, 260, 270, 280, 290, 360, 370, 380, 390}};
     return rows;
-}
-
-void NumbersOnly(QWidget* edit)
-{
-    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
 } // namespace
@@ -179,11 +177,9 @@ void THyperLink::MakeArticlePanel()
     }
     DBEdit1->setReadOnly(true);
     DBEdit4->setReadOnly(true);
-    for (QWidget* w : {static_cast<QWidget*>(DBEdit1), static_cast<QWidget*>(DBEdit2),
-                       static_cast<QWidget*>(DBEdit3), static_cast<QWidget*>(DBEdit5),
-                       static_cast<QWidget*>(DBEdit6), static_cast<QWidget*>(Edit1),
-                       static_cast<QWidget*>(Edit2)})
-        NumbersOnly(w);
+    for (ui::Edit* e :
+         std::initializer_list<ui::Edit*>{DBEdit1, DBEdit2, DBEdit3, DBEdit5, DBEdit6, Edit1, Edit2})
+        e->SetImeMode(ui::ImeMode::Close); // numbers only
 }
 
 void THyperLink::MakeListPage()
@@ -265,8 +261,8 @@ void THyperLink::MakeRegisterPage()
     Edit6 = new ui::Edit(TabSheet2);
     Edit4->setMaxLength(100);
     Edit5->setMaxLength(100);
-    NumbersOnly(Edit3);
-    NumbersOnly(Edit6);
+    Edit3->SetImeMode(ui::ImeMode::Close);
+    Edit6->SetImeMode(ui::ImeMode::Close);
     LinkLabel = new ui::Label("", TabSheet2);
     fields->addWidget(new ui::Label("ＫＥＹ"_sj, TabSheet2), 0, 0);
     fields->addWidget(Edit3, 0, 1);
@@ -282,7 +278,7 @@ void THyperLink::MakeRegisterPage()
     for (const std::vector<int>& codes : CodeRows()) {
         auto* row = new QHBoxLayout;
         for (int code : codes) {
-            CodeButtons.push_back(new QPushButton(QString::number(code), TabSheet2));
+            CodeButtons.push_back(new ui::Button(QString::number(code), TabSheet2));
             row->addWidget(CodeButtons.back());
         }
         row->addStretch();

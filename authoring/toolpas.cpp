@@ -6,6 +6,7 @@
 #include "data/namepas.h"
 #include "platform/richedit/windows_fonts.h"
 #include "platform/text/sjis.h"
+#include "platform/ui/button.h"
 #include "platform/ui/page_control.h"
 
 #include <QApplication>
@@ -48,8 +49,7 @@ TTool::TTool()
 
     QWidget* previous = nullptr;
     for (const ButtonDesign& design : Buttons) {
-        auto* button = new QPushButton(QString::fromLatin1(design.caption), this);
-        button->setAutoDefault(false);
+        auto* button = new ui::Button(QString::fromLatin1(design.caption), this);
         button->setGeometry(design.left, 0, 76, 19);
         this->*design.button = button;
         if (previous)

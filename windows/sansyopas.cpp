@@ -2,6 +2,7 @@
 
 #include "data/namepas.h"
 #include "platform/text/sjis.h"
+#include "platform/ui/button.h"
 #include "platform/ui/radio_group.h"
 #include "reader/web_pages.h"
 
@@ -73,13 +74,11 @@ TSansyo::TSansyo()
     layout->addWidget(SansyoRadioGroup3);
 
     auto* buttons = new QHBoxLayout;
-    SansyoOkButton = new QPushButton(Caption("検　索"), this);
-    SansyoCancelButton = new QPushButton(Caption("キャンセル"), this);
-    SansyoHelpButton = new QPushButton(Caption("ヘルプ"), this);
-    for (QPushButton* button : {SansyoOkButton, SansyoCancelButton, SansyoHelpButton}) {
-        button->setAutoDefault(false);
+    SansyoOkButton = new ui::Button(Caption("検　索"), this);
+    SansyoCancelButton = new ui::Button(Caption("キャンセル"), this);
+    SansyoHelpButton = new ui::Button(Caption("ヘルプ"), this);
+    for (QPushButton* button : {SansyoOkButton, SansyoCancelButton, SansyoHelpButton})
         buttons->addWidget(button);
-    }
     layout->addLayout(buttons);
 
     connect(SansyoOkButton, &QPushButton::clicked, this, &TSansyo::SansyoOkButtonClick);

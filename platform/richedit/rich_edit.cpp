@@ -5,7 +5,9 @@
 #include "platform/text/sjis.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAction>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -326,9 +328,31 @@ bool RichEdit::ReadOnly() const
 void RichEdit::SetReadOnly(bool readOnly)
 {
     setReadOnly(readOnly);
-    // A read-only view still has a caret that the keys move and select with.
-    if (readOnly)
+}
+
+void RichEdit::changeEvent(QEvent* event)
+{
+    // However it was made read-only, the view keeps a caret that the keys
+    // move and select with.
+    if (event->type() == QEvent::ReadOnlyChange && isReadOnly())
         setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QTextEdit::changeEvent(event);
+}
+
+bool RichEdit::event(QEvent* event)
+{
+    // A shortcut of the control's own actions (its popup's Ctrl+V) wins over
+    // the control's built-in handling of the same keys.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (const QAction* action : actions()) {
+            if (action->isEnabled() && action->shortcuts().contains(pressed)) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return QTextEdit::event(event);
 }
 
 void RichEdit::Print(QPrinter& printer, const QRect& pageRect, const std::string& title) const
@@ -370,6 +394,14 @@ void RichEdit::Print(QPrinter& printer, const QRect& pageRect, const std::string
 void RichEdit::mousePressEvent(QMouseEvent* event)
 {
     QTextEdit::mousePressEvent(event);
+    // The text control moves the caret for the left button only, but the
+    // link under any press is found at the caret. A plain right press keeps
+    // caret and selection for the popup's copy.
+    const bool plainRight = event->button() == Qt::RightButton && event->modifiers() == Qt::NoModifier;
+    if (event->button() != Qt::LeftButton && !plainRight) {
+        setTextCursor(cursorForPosition(event->position().toPoint()));
+        event->accept();
+    }
     emit mousePressed(event->button(), event->buttons(), event->modifiers(), false,
                       event->position().toPoint());
 }

@@ -84,6 +84,8 @@ signals:
     void wheelTurned(QPoint angleDelta, Qt::KeyboardModifiers modifiers, QPoint pos);
 
 protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "platform/text/sjis.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -84,6 +85,21 @@ void ComboBox::keyPressEvent(QKeyEvent* event)
         QComboBox::keyPressEvent(event);
     else if (replacement)
         QComboBox::keyPressEvent(replacement.get());
+}
+
+void ComboBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    std::unique_ptr<QInputMethodEvent> replacement;
+    const bool filtered = FilterInputMethod(OnKeyPress, *event, replacement);
+    QComboBox::inputMethodEvent(filtered ? replacement.get() : event);
+}
+
+// The desktop's input method asks the combo, which stands for its edit field.
+QVariant ComboBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled && imeMode_ == ImeMode::Close)
+        return false;
+    return QComboBox::inputMethodQuery(query);
 }
 
 void ComboBox::textEditedByUser(const QString& text)

@@ -4,6 +4,7 @@
 // Typing leaves the item selected that equals the text exactly, else none.
 #pragma once
 
+#include "platform/ui/ime_mode.h"
 #include "platform/ui/key_press.h"
 
 #include <QComboBox>
@@ -31,16 +32,22 @@ public:
     // Lines the opened list shows without scrolling.
     void SetDropDownCount(int count);
     int DropDownCount() const;
+    void SetImeMode(ImeMode mode) { imeMode_ = mode; }
 
     std::function<void()> OnChange;
     KeyPressHandler OnKeyPress;
 
+    using QComboBox::inputMethodQuery;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     void textEditedByUser(const QString& text);
     void itemPickedByUser();
+    ImeMode imeMode_ = ImeMode::Open;
 };
 
 } // namespace ui

@@ -3,6 +3,7 @@
 #include "platform/db/source_link.h"
 #include "platform/text/sjis.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QTextDocument>
 
@@ -107,6 +108,13 @@ void DBRichEdit::keyPressEvent(QKeyEvent* event)
         RichEdit::keyPressEvent(event);
     else if (replacement)
         RichEdit::keyPressEvent(replacement.get());
+}
+
+void DBRichEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    std::unique_ptr<QInputMethodEvent> replacement;
+    const bool filtered = FilterInputMethod(OnKeyPress, *event, replacement);
+    RichEdit::inputMethodEvent(filtered ? replacement.get() : event);
 }
 
 } // namespace ui

@@ -3,6 +3,7 @@
 #include "platform/db/dataset.h"
 #include "platform/db/grid_model.h"
 
+#include <QEvent>
 #include <QHeaderView>
 
 namespace ui {
@@ -30,6 +31,8 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new db::GridModel(t
             [this](int column, int, int width) { model_->SetColumnWidth(column, width); });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { rowChosen(current); });
+    horizontalHeader()->viewport()->installEventFilter(this);
+    verticalHeader()->viewport()->installEventFilter(this);
 }
 
 DBGrid::~DBGrid() = default;
@@ -93,6 +96,21 @@ void DBGrid::rowChosen(const QModelIndex& current)
     db::DataSource* source = model_->Source();
     if (db::Dataset* ds = source ? source->DataSet() : nullptr; ds && ds->Active())
         ds->MoveTo(current.row());
+}
+
+void DBGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    if (OnDblClick)
+        OnDblClick();
+}
+
+bool DBGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool titles = watched == horizontalHeader()->viewport() || watched == verticalHeader()->viewport();
+    if (titles && event->type() == QEvent::MouseButtonDblClick && OnDblClick)
+        OnDblClick();
+    return QTableView::eventFilter(watched, event);
 }
 
 } // namespace ui

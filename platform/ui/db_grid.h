@@ -5,6 +5,7 @@
 
 #include <QTableView>
 
+#include <functional>
 #include <string_view>
 
 namespace db {
@@ -31,6 +32,13 @@ public:
     void SetColumnWidth(int column, int width);
     // A column the user may not edit even over a writable table.
     void SetColumnReadOnly(int column, bool readOnly);
+
+    // A double click anywhere on the grid: a cell, the empty area, a title.
+    std::function<void()> OnDblClick;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void followDataset(int row);

@@ -2,6 +2,7 @@
 
 #include "platform/text/sjis.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 namespace ui {
@@ -35,6 +36,21 @@ void Edit::keyPressEvent(QKeyEvent* event)
         QLineEdit::keyPressEvent(event);
     else if (replacement)
         QLineEdit::keyPressEvent(replacement.get());
+}
+
+void Edit::inputMethodEvent(QInputMethodEvent* event)
+{
+    std::unique_ptr<QInputMethodEvent> replacement;
+    const bool filtered = FilterInputMethod(OnKeyPress, *event, replacement);
+    QLineEdit::inputMethodEvent(filtered ? replacement.get() : event);
+}
+
+// The desktop's input method asks this before it composes for the control.
+QVariant Edit::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled && imeMode_ == ImeMode::Close)
+        return false;
+    return QLineEdit::inputMethodQuery(query);
 }
 
 } // namespace ui

@@ -1,40 +1,84 @@
 #include "platform/ui/key_press.h"
 
+#include "platform/text/sjis.h"
+
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+
+#include <string>
 
 namespace ui {
 namespace {
 
-char KeyChar(const QKeyEvent& event)
+// The characters of a key press, as the desktop reports them.
+QString KeyText(const QKeyEvent& event)
 {
     switch (event.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 13;
+        return QStringLiteral("\r");
     case Qt::Key_Backspace:
-        return 8;
+        return QStringLiteral("\b");
     case Qt::Key_Escape:
-        return 27;
+        return QStringLiteral("\x1b");
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete: // its text is DEL, but it deletes rather than types
+        return {};
     default:
-        break;
+        return event.text();
     }
-    const QString text = event.text();
-    if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F)
-        return static_cast<char>(text[0].unicode());
-    return 0;
 }
 
-int QtKey(char key)
+char KeyChar(const QString& character)
 {
-    switch (key) {
+    if (character.size() == 1 && character[0].unicode() < 0x80)
+        return static_cast<char>(character[0].unicode());
+    const std::string cp932 = sjis::fromQString(character);
+    return cp932.empty() ? '?' : cp932[0];
+}
+
+QString CharText(char key)
+{
+    if (static_cast<unsigned char>(key) < 0x80)
+        return QString(QChar(char16_t(key)));
+    return sjis::toQString(std::string(1, key));
+}
+
+int QtKey(const QString& text)
+{
+    if (text.size() != 1)
+        return Qt::Key_unknown;
+    switch (text[0].unicode()) {
     case 13: return Qt::Key_Return;
     case 8: return Qt::Key_Backspace;
     case 27: return Qt::Key_Escape;
     default: break;
     }
-    if (key >= 'a' && key <= 'z')
-        return Qt::Key_A + (key - 'a');
-    return static_cast<unsigned char>(key);
+    return text[0].unicode() < 0x20 ? int(Qt::Key_unknown) : int(text[0].toUpper().unicode());
+}
+
+// Runs the handler on each character; false when it changed none.
+bool Filter(const KeyPressHandler& handler, const QString& text, QString& kept)
+{
+    kept.clear();
+    bool changed = false;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        i += length;
+        const char original = KeyChar(character);
+        char key = original;
+        handler(key);
+        if (key == original) {
+            kept += character;
+            continue;
+        }
+        changed = true;
+        if (key != 0)
+            kept += CharText(key);
+    }
+    return changed;
 }
 
 } // namespace
@@ -43,17 +87,32 @@ bool FilterKeyPress(const KeyPressHandler& handler, const QKeyEvent& event,
                     std::unique_ptr<QKeyEvent>& replacement)
 {
     replacement.reset();
-    const char original = KeyChar(event);
-    if (!handler || original == 0)
+    const QString text = KeyText(event);
+    QString kept;
+    if (!handler || text.isEmpty() || !Filter(handler, text, kept))
         return false;
-    char key = original;
-    handler(key);
-    if (key == original)
-        return false;
-    if (key != 0)
-        replacement = std::make_unique<QKeyEvent>(QEvent::KeyPress, QtKey(key), event.modifiers(),
-                                                  QString(QChar(char16_t(static_cast<unsigned char>(key)))));
+    // A changed character is typed plainly: Ctrl+V turned into "1" must not paste.
+    if (!kept.isEmpty())
+        replacement = std::make_unique<QKeyEvent>(QEvent::KeyPress, QtKey(kept), Qt::NoModifier, kept);
     return true;
+}
+
+bool FilterInputMethod(const KeyPressHandler& handler, const QInputMethodEvent& event,
+                       std::unique_ptr<QInputMethodEvent>& replacement)
+{
+    replacement.reset();
+    QString kept;
+    if (!handler || event.commitString().isEmpty() || !Filter(handler, event.commitString(), kept))
+        return false;
+    replacement = std::make_unique<QInputMethodEvent>(event.preeditString(), event.attributes());
+    replacement->setCommitString(kept, event.replacementStart(), event.replacementLength());
+    return true;
+}
+
+bool IsEnterPress(const QKeyEvent& event)
+{
+    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+           (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 } // namespace ui

@@ -1,11 +1,17 @@
-// The class library's key-press event: the key as one character (Enter 13,
-// Backspace 8, Escape 27, printable ASCII as itself). The handler may change
-// the character or set it to 0 to swallow the key.
+// The class library's key-press event: every character a key or the input
+// method produces, one at a time, as the one-byte character the program's
+// handlers test: Enter 13, Backspace 8, Escape 27, control characters as
+// their codes (Ctrl+C 3, Ctrl+V 22), ASCII and half-width kana as their CP932
+// byte, any other character as the lead byte of its CP932 form ('?' when
+// CP932 has none). Keys that make no character (arrows, Delete, Tab) do not
+// reach the handler. The handler may change the character or set it to 0 to
+// swallow it.
 #pragma once
 
 #include <functional>
 #include <memory>
 
+class QInputMethodEvent;
 class QKeyEvent;
 
 namespace ui {
@@ -13,9 +19,18 @@ namespace ui {
 using KeyPressHandler = std::function<void(char& key)>;
 
 // Runs `handler` on `event`. False: handle the event as it is. True: the
-// handler swallowed the key (`replacement` empty) or turned it into another
-// character (`replacement` holds the key event to handle instead).
+// handler swallowed every character (`replacement` empty) or changed some
+// (`replacement` holds the key event to handle instead).
 bool FilterKeyPress(const KeyPressHandler& handler, const QKeyEvent& event,
                     std::unique_ptr<QKeyEvent>& replacement);
+
+// The same for text the input method commits. True: handle `replacement`
+// instead; its commit string holds the characters the handler let through.
+bool FilterInputMethod(const KeyPressHandler& handler, const QInputMethodEvent& event,
+                       std::unique_ptr<QInputMethodEvent>& replacement);
+
+// Enter or the keypad's Enter with no modifier: the key that presses a
+// focused button.
+bool IsEnterPress(const QKeyEvent& event);
 
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include "platform/text/sjis.h"
 #include "platform/ui/hint.h"
+#include "platform/ui/key_press.h"
 
 #include <QBitmap>
 #include <QImage>
@@ -62,8 +63,7 @@ void ToolButton::mousePressEvent(QMouseEvent* event)
 
 void ToolButton::keyPressEvent(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::NoModifier) {
+    if (IsEnterPress(*event)) {
         click();
         event->accept();
         return;

@@ -16,9 +16,13 @@
 #include "platform/ui/edit.h"
 #include "platform/ui/label.h"
 #include "platform/ui/page_control.h"
+#include "support/desktop_input.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QTest>
 
 #include <cstdint>
 #include <filesystem>
@@ -467,6 +471,63 @@ TEST_F(HyperLinkEditor, BodySearchAndParagraphJump)
     form.L1->trigger(); // the selection, then onward from it
     EXPECT_EQ(form.ComboBox2->Text(), "甲"_sj);
     EXPECT_EQ(selected().first, 6);
+}
+
+TEST_F(HyperLinkEditor, KeysAsTheDesktopDeliversThem)
+{
+    Install("c");
+    Article(20);
+    THyperLink& form = Open();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ui::DBRichEdit& body = *form.DBRichEdit1;
+    body.LoadPlainText("甲乙丙甲\r\n２　甲です"_sj);
+    const auto selected = [&] { return std::pair(body.SelStart(), body.SelText()); };
+
+    // Enter in an input focuses its button; Enter on the focused button presses it.
+    const struct {
+        const char* what;
+        QWidget* input;
+        QPushButton* button;
+        std::pair<int, std::string> found;
+    } bars[] = {
+        {"search combo", form.ComboBox2, form.Button64, {6, "甲"_sj}},
+        {"paragraph number", form.Edit8, form.Button72, {10, "２　"_sj}},
+    };
+    form.ComboBox2->SetText("甲"_sj);
+    form.Edit8->SetText("２"_sj);
+    for (const auto& bar : bars) {
+        SCOPED_TRACE(bar.what);
+        body.SetSelStart(2);
+        bar.input->setFocus();
+        PressKey(*bar.input, Qt::Key_Return, {}, QStringLiteral("\r"));
+        EXPECT_EQ(QApplication::focusWidget(), bar.button);
+        EXPECT_EQ(selected().first, 2) << "nothing searched yet";
+        PressKey(*bar.button, Qt::Key_Return, {}, QStringLiteral("\r"));
+        EXPECT_EQ(selected(), bar.found);
+    }
+
+    // Ctrl+V in the body editor is the popup's normalising paste.
+    system_.clipboard = "(1)";
+    QGuiApplication::clipboard()->setText(QStringLiteral("(1)"));
+    body.setFocus();
+    body.SetSelStart(static_cast<int>(body.Text().size()));
+    PressCtrl(body, 'v');
+    EXPECT_EQ(body.Text(), "甲乙丙甲\r\n２　甲です（１）"_sj);
+
+    // The input method stays out of the number edits.
+    const struct {
+        QWidget* control;
+        bool composes;
+    } inputs[] = {
+        {form.Edit1, false},   {form.Edit2, false},   {form.DBEdit2, false}, {form.DBEdit3, false},
+        {form.DBEdit5, false}, {form.DBEdit6, false}, {form.Edit6, false},   {form.DBEdit7, true},
+        {form.DBEdit8, true},  {form.Edit4, true},    {form.Edit8, true},    {form.ComboBox2, true},
+        {&body, true},
+    };
+    for (const auto& in : inputs)
+        EXPECT_EQ(InputMethodAccepted(*in.control), in.composes)
+            << in.control->objectName().toStdString() << &in - inputs;
 }
 
 } // namespace

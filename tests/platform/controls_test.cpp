@@ -1,31 +1,28 @@
 #include "platform/text/sjis.h"
 #include "platform/ui/combo_box.h"
+#include "platform/ui/db_edit.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/page_control.h"
 #include "platform/ui/tree_view.h"
+#include "support/desktop_input.h"
 
 #include <QApplication>
-#include <QKeyEvent>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTabBar>
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <functional>
+#include <initializer_list>
 
-void Type(QWidget& target, Qt::Key key, const QString& text = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(&target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(&target, &release);
-}
+namespace {
 
 void TypeText(QWidget& target, const char* ascii)
 {
-    for (const char* c = ascii; *c; ++c)
-        Type(target, static_cast<Qt::Key>(Qt::Key_A + (*c - 'a')), QString(QLatin1Char(*c)));
+    TypeText(target, QString::fromLatin1(ascii));
 }
 
 } // namespace
@@ -49,7 +46,7 @@ TEST(ComboBox, OnlyTheUsersChangesRunTheChangeHandler)
 
     // Picking with the keyboard is the user's change.
     combo.SetItemIndex(0);
-    Type(combo, Qt::Key_Down);
+    PressKey(combo, Qt::Key_Down);
     EXPECT_EQ(combo.ItemIndex(), 1);
     EXPECT_EQ(changes, 1);
 
@@ -66,14 +63,57 @@ TEST(ComboBox, OnlyTheUsersChangesRunTheChangeHandler)
     EXPECT_EQ(combo.count(), 3) << "typed texts never become items";
 }
 
-TEST(ComboBoxAndEdit, KeyPressSeesEnterAndMaySwallowOrReplaceAKey)
+TEST(ComboBoxAndEdit, KeyPressSeesEveryCharacterTheDesktopDelivers)
 {
     ui::ComboBox combo;
+    ui::Edit edit;
+    ui::DBRichEdit rich;
     std::string keys;
-    combo.OnKeyPress = [&](char& key) { keys += key; };
-    Type(combo, Qt::Key_Return);
-    EXPECT_EQ(keys, "\r");
+    const auto record = [&](char& key) { keys += key; };
+    combo.OnKeyPress = edit.OnKeyPress = rich.OnKeyPress = record;
+    const struct {
+        const char* what;
+        std::function<void(QWidget&)> send;
+        std::string seen;
+    } inputs[] = {
+        {"Enter", [](QWidget& w) { PressKey(w, Qt::Key_Return, {}, QStringLiteral("\r")); }, "\r"},
+        {"keypad Enter", [](QWidget& w) { PressKey(w, Qt::Key_Enter, Qt::KeypadModifier); }, "\r"},
+        {"Backspace and Escape",
+         [](QWidget& w) {
+             PressKey(w, Qt::Key_Backspace, {}, QStringLiteral("\b"));
+             PressKey(w, Qt::Key_Escape, {}, QStringLiteral("\x1b"));
+         },
+         "\b\x1b"},
+        {"copy and paste keys",
+         [](QWidget& w) {
+             PressCtrl(w, 'c');
+             PressCtrl(w, 'v');
+         },
+         "\x03\x16"},
+        {"accented letter (none in CP932), yen sign (CP932 has it as 5C), half-width kana",
+         [](QWidget& w) { TypeText(w, QStringLiteral("\u00e9\u00a5\uff71")); }, "?\\\xb1"},
+        {"committed by the input method", [](QWidget& w) { CommitText(w, QStringLiteral("a\uff11")); },
+         "a\x82"},
+        {"keys that type nothing",
+         [](QWidget& w) {
+             PressKey(w, Qt::Key_Left);
+             PressKey(w, Qt::Key_Delete, {}, QStringLiteral("\x7f"));
+             PressKey(w, Qt::Key_Shift, Qt::ShiftModifier);
+         },
+         ""},
+    };
+    for (QWidget* control : std::initializer_list<QWidget*>{&combo, &edit, &rich}) {
+        for (const auto& in : inputs) {
+            SCOPED_TRACE(testing::Message() << control->metaObject()->className() << ": " << in.what);
+            keys.clear();
+            in.send(*control);
+            EXPECT_EQ(keys, in.seen);
+        }
+    }
+}
 
+TEST(ComboBoxAndEdit, KeyPressMaySwallowOrReplaceACharacter)
+{
     ui::Edit edit;
     edit.OnKeyPress = [](char& key) {
         if (key == 'x')
@@ -83,6 +123,15 @@ TEST(ComboBoxAndEdit, KeyPressSeesEnterAndMaySwallowOrReplaceAKey)
     };
     TypeText(edit, "axc");
     EXPECT_EQ(edit.Text(), "bc");
+    CommitText(edit, QStringLiteral("xax"));
+    EXPECT_EQ(edit.Text(), "bcb") << "committed text is filtered character by character";
+
+    // A refused paste key pastes nothing; one turned into a letter types it.
+    QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+    edit.OnKeyPress = [](char& key) { key = key == 22 ? 0 : key == 3 ? 'c' : key; };
+    PressCtrl(edit, 'v');
+    PressCtrl(edit, 'c');
+    EXPECT_EQ(edit.Text(), "bcbc");
 }
 
 TEST(TreeView, AbsoluteIndexesAndSingleExpand)

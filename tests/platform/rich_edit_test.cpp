@@ -1,7 +1,8 @@
 // The rich-edit control: byte positions, plain text, find, points, lines,
-// attributes, files, printing and the mouse hooks.
+// attributes, files, printing, the keys of a read-only view and the mouse hooks.
 #include "platform/richedit/rich_edit.h"
 #include "platform/text/sjis.h"
+#include "support/desktop_input.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -256,7 +257,6 @@ TEST(RichEdit, SelectionAttributesAndReadOnly)
 
     edit.SetReadOnly(true);
     EXPECT_TRUE(edit.ReadOnly());
-    EXPECT_TRUE(edit.textInteractionFlags() & Qt::TextSelectableByKeyboard);
     edit.LoadPlainText("a"); // loading still works on a read-only control
     EXPECT_EQ(edit.Text(), "a");
     edit.SetReadOnly(false);
@@ -264,6 +264,34 @@ TEST(RichEdit, SelectionAttributesAndReadOnly)
     edit.Clear();
     EXPECT_EQ(edit.Text(), "");
     EXPECT_EQ(edit.SelStart(), 0);
+}
+
+TEST(RichEdit, AReadOnlyViewKeepsACaretThatTheKeysMoveAndSelectWith)
+{
+    const struct {
+        const char* how;
+        void (*makeReadOnly)(ui::RichEdit&);
+    } ways[] = {
+        {"SetReadOnly", [](ui::RichEdit& e) { e.SetReadOnly(true); }},
+        {"the text edit's own setReadOnly", [](ui::RichEdit& e) { e.setReadOnly(true); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        Shown view;
+        ui::RichEdit& edit = view.edit;
+        way.makeReadOnly(edit);
+        edit.LoadPlainText("消費税法\r\n本則"_sj);
+        edit.setFocus();
+        PressKey(edit, Qt::Key_Right);
+        EXPECT_EQ(edit.SelStart(), 2);
+        PressKey(edit, Qt::Key_Right, Qt::ShiftModifier);
+        PressKey(edit, Qt::Key_Right, Qt::ShiftModifier);
+        EXPECT_EQ(edit.SelText(), "費税"_sj);
+        PressKey(edit, Qt::Key_Down);
+        EXPECT_GE(edit.SelStart(), 10) << "down to the second line";
+        PressKey(edit, Qt::Key_A, {}, QStringLiteral("a"));
+        EXPECT_EQ(edit.Text(), "消費税法\r\n本則"_sj) << "typing changes nothing";
+    }
 }
 
 TEST(RichEdit, MalformedRichTextRaisesAndKeepsTheContent)
@@ -368,6 +396,11 @@ TEST(RichEdit, MouseHooksComeAfterTheCaretMoved)
     send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    edit.SetSelStart(0);
+    edit.SetSelLength(4);
+    send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    send(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+    EXPECT_EQ(edit.SelText(), "第一"_sj) << "a plain right press keeps the selection for the popup";
     send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton | Qt::LeftButton, Qt::ControlModifier);
     send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
 
@@ -391,15 +424,17 @@ TEST(RichEdit, MouseHooksComeAfterTheCaretMoved)
     EXPECT_EQ(edit.document()->defaultFont(), before);
     EXPECT_GT(edit.verticalScrollBar()->value(), 0);
 
-    ASSERT_EQ(presses.size(), 3u);
+    ASSERT_EQ(presses.size(), 4u);
     EXPECT_EQ(presses[0].button, Qt::LeftButton);
     EXPECT_EQ(presses[0].modifiers, Qt::NoModifier);
     EXPECT_FALSE(presses[0].doubleClick);
     EXPECT_EQ(presses[0].caret, 8); // 第一条　 is four double-byte characters
     EXPECT_TRUE(presses[1].doubleClick);
-    EXPECT_EQ(presses[2].button, Qt::RightButton);
-    EXPECT_EQ(presses[2].buttons, Qt::RightButton | Qt::LeftButton);
-    EXPECT_EQ(presses[2].modifiers, Qt::ControlModifier);
+    EXPECT_EQ(presses[2].caret, 0);
+    EXPECT_EQ(presses[3].button, Qt::RightButton);
+    EXPECT_EQ(presses[3].buttons, Qt::RightButton | Qt::LeftButton);
+    EXPECT_EQ(presses[3].modifiers, Qt::ControlModifier);
+    EXPECT_EQ(presses[3].caret, 8) << "a right press with a key held puts the caret there too";
     EXPECT_EQ(moves, 1);
 }
 

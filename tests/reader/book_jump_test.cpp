@@ -8,8 +8,15 @@
 #include "reader/book_jump.h"
 #include "reader/scope_tables.h"
 
+#include "support/desktop_input.h"
+
 #include <QAbstractItemModel>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -36,8 +43,10 @@ protected:
     static db::Dataset& Shown() { return *BooksMainSource[Tab]->DataSet(); }
     static std::int64_t Field(db::Dataset& ds, const char* name) { return ds.FieldByName(name).AsInteger(); }
 
-    // The user double-clicks the grid's row of entry `seq`.
-    void DoubleClickEntry(int seq)
+    enum class Place { Cell, RowTitle, ColumnTitle };
+    // The user clicks the grid's row of entry `seq`, then double-clicks the
+    // grid at `place`.
+    void DoubleClickEntry(int seq, Place place = Place::Cell)
     {
         ASSERT_TRUE(Shown().Locate("BookSeq", {db::Value(std::int64_t{seq})}));
         ui::DBGrid& grid = *BooksDBGrid[Tab];
@@ -45,7 +54,18 @@ protected:
         grid.scrollTo(cell);
         const QPoint at = grid.visualRect(cell).center();
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, at);
+        QHeaderView* titles = place == Place::RowTitle ? grid.verticalHeader() : grid.horizontalHeader();
+        switch (place) {
+        case Place::Cell:
+            QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, at);
+            break;
+        case Place::RowTitle:
+            QTest::mouseDClick(titles->viewport(), Qt::LeftButton, {}, QPoint(titles->width() / 2, at.y()));
+            break;
+        case Place::ColumnTitle:
+            QTest::mouseDClick(titles->viewport(), Qt::LeftButton, {}, QPoint(at.x(), titles->height() / 2));
+            break;
+        }
     }
     // The law article that entry `seq` names in the jump table file.
     static std::int64_t JumpGyo(int seq)
@@ -124,15 +144,39 @@ TEST_F(BookJumpTest, ThePageEditTakesDigitsAndThePointOnly)
 {
     ui::Edit* edit = BooksEditPage[Tab];
     edit->setFocus();
-    prompts_.Expect(platform::PromptKind::Message, "半角数字と小数点しか入力出来ません"_sj);
-    prompts_.Expect(platform::PromptKind::Message, "半角数字と小数点しか入力出来ません"_sj);
-    QTest::keyClicks(edit, QStringLiteral("12a.5"));
-    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier); // the edit's paste key is refused too
-    EXPECT_EQ(edit->Text(), "12.5");
+    QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+    const struct {
+        const char* what;
+        std::function<void()> send;
+        std::size_t refused;
+    } inputs[] = {
+        {"typed", [&] { TypeText(*edit, QStringLiteral("12a.5")); }, 1},
+        {"paste key", [&] { PressCtrl(*edit, 'v'); }, 1},
+        {"copy key", [&] { PressCtrl(*edit, 'c'); }, 1},
+        {"characters beyond ASCII", [&] { TypeText(*edit, QStringLiteral("\u00e9\u00a5\uff71")); }, 3},
+        {"input method", [&] { CommitText(*edit, QStringLiteral("\uff11\uff12")); }, 2},
+    };
+    std::size_t refused = 0;
+    for (const auto& in : inputs) {
+        SCOPED_TRACE(in.what);
+        for (std::size_t i = 0; i < in.refused; ++i)
+            prompts_.Expect(platform::PromptKind::Message, "半角数字と小数点しか入力出来ません"_sj);
+        in.send();
+        refused += in.refused;
+        EXPECT_EQ(edit->Text(), "12.5");
+        EXPECT_EQ(prompts_.Shown().size(), refused);
+    }
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClick(edit, Qt::Key_Escape);
     EXPECT_EQ(edit->Text(), "12.");
-    EXPECT_EQ(prompts_.Shown().size(), 2u);
+    EXPECT_EQ(prompts_.Shown().size(), refused);
+
+    // The input method stays out of the page edit and the scope combo, not of the key edits.
+    EXPECT_FALSE(InputMethodAccepted(*edit));
+    EXPECT_FALSE(InputMethodAccepted(*BooksComboBox[Tab]));
+    EXPECT_TRUE(InputMethodAccepted(*BooksEditKey1[Tab]));
+    EXPECT_TRUE(InputMethodAccepted(*JyobunEditBangou[Syohi]));
+    edit->setFocus();
 
     // Enter only moves to the jump button.
     const std::int64_t before = Field(Shown(), "BookSeq");
@@ -146,15 +190,18 @@ TEST_F(BookJumpTest, ADoubleClickFollowsTheEntryToItsLawArticle)
     struct Case {
         int seq;
         int tab;
+        Place place;
     };
     // 消基通 １－１－１; 会社法 ４５３条; an entry with a web address as well goes to its article.
-    for (const Case c : {Case{2, Syohi}, Case{30, Gen}, Case{21, Syohi}}) {
+    // A double click anywhere on the grid follows the current entry.
+    for (const Case c :
+         {Case{2, Syohi, Place::Cell}, Case{30, Gen, Place::RowTitle}, Case{21, Syohi, Place::ColumnTitle}}) {
         SCOPED_TRACE(c.seq);
         Activate(BooksTabSheet[Tab]);
         BooksEditPage[Tab]->SetText("5");
         JyobunEditKey1[c.tab]->SetText("控除"_sj);
         const int top = RirekiTop;
-        DoubleClickEntry(c.seq);
+        DoubleClickEntry(c.seq, c.place);
         EXPECT_EQ(main_->MainPageControl->ActivePage(), JyobunTabSheet[c.tab]);
         EXPECT_EQ(JyobunMainSource[c.tab]->DataSet(), JyobunMainTable[c.tab]);
         EXPECT_EQ(JyobunMainTable[c.tab]->FieldByName("Gyo").AsInteger(), JumpGyo(c.seq));

@@ -90,16 +90,20 @@ protected:
     }
 
     // A real press on the rich edit of tab i at byte `sel`; the control puts
-    // the caret there before the handler runs.
-    void Press(int i, int sel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {})
+    // the caret there before the handler runs. Before it the caret stands
+    // on byte `caret`, or away from any link.
+    void Press(int i, int sel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {}, int caret = -1)
     {
         const QPoint at = PointOf(i, sel);
-        // The caret away from the link, within the view so that nothing scrolls.
+        // Within the view, so that nothing scrolls.
         ui::RichEdit& rich = *JyobunRichEdit[i];
         const QWidget* view = rich.viewport();
-        rich.SetSelStart(rich.CharFromPos(QPoint(view->width() - 2, view->height() - 2)));
-        ASSERT_FALSE(LinkAt(i, rich.SelStart()));
+        rich.SetSelStart(caret >= 0 ? caret
+                                    : rich.CharFromPos(QPoint(view->width() - 2, view->height() - 2)));
+        ASSERT_EQ(LinkAt(i, rich.SelStart()), caret >= 0);
         QTest::mouseClick(rich.viewport(), button, modifiers, at);
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close(); // the popup menu of a right press
     }
 
     static std::vector<TMemoWindow*> MemoWindows()
@@ -163,6 +167,8 @@ TEST_F(LinkTest, AnyButAPlainPressJumpsToTheTargetTabAndArticle)
         {"shift", [this] { Press(Syohi, sel, Qt::LeftButton, Qt::ShiftModifier); }},
         {"ctrl", [this] { Press(Syohi, sel, Qt::LeftButton, Qt::ControlModifier); }},
         {"middle", [this] { Press(Syohi, sel, Qt::MiddleButton); }},
+        {"ctrl+right", [this] { Press(Syohi, sel, Qt::RightButton, Qt::ControlModifier); }},
+        {"alt+right", [this] { Press(Syohi, sel, Qt::RightButton, Qt::AltModifier); }},
         {"double click",
          [this] {
              const QPoint at = PointOf(Syohi, sel);
@@ -332,10 +338,13 @@ TEST_F(LinkTest, PressesThatLeadNowhereDoNothing)
         int tab, gyo, sel;
         Qt::MouseButton button;
         Qt::KeyboardModifiers modifiers;
+        int caret = -1; // away from any link
     };
     const Case cases[] = {
         {"off a link", Syohi, ShoKihon528, 20, Qt::LeftButton, Qt::NoModifier},
         {"off a link, jump", Syohi, ShoKihon528, 20, Qt::LeftButton, Qt::ControlModifier},
+        {"ctrl+right off a link, the caret on one", Syohi, ShoKihon528, 20, Qt::RightButton,
+         Qt::ControlModifier, 333},
         {"right button on a link", Syohi, ShoKihon528, 333, Qt::RightButton, Qt::NoModifier},
         {"absent tab", Houjin, 50, 1, Qt::LeftButton, Qt::ControlModifier},
         {"absent tab, memo", Houjin, 50, 1, Qt::LeftButton, Qt::NoModifier},
@@ -346,9 +355,7 @@ TEST_F(LinkTest, PressesThatLeadNowhereDoNothing)
         SCOPED_TRACE(c.what);
         Show(c.tab, c.gyo);
         const int top = RirekiTop;
-        Press(c.tab, c.sel, c.button, c.modifiers);
-        if (QWidget* popup = QApplication::activePopupWidget())
-            popup->close();
+        Press(c.tab, c.sel, c.button, c.modifiers, c.caret);
         EXPECT_EQ(main_->MainPageControl->ActivePage(), JyobunTabSheet[c.tab]);
         EXPECT_EQ(CurrentGyo(c.tab), c.gyo);
         EXPECT_EQ(RirekiTop, top);

@@ -1,16 +1,18 @@
-// The reference-search dialog filled and answered without being shown: its
-// preset per cited document and link, the choices it hands back, cancel and
-// help.
+// The reference-search dialog: its preset per cited document and link, the
+// choices it hands back to the keys on its focused button, cancel and help.
 #include "data/namepas.h"
 #include "platform/text/sjis.h"
 #include "platform/ui/radio_group.h"
+#include "support/desktop_input.h"
 #include "support/fake_system.h"
 #include "windows/sansyopas.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -103,16 +105,32 @@ TEST_F(SansyoDialog, PresetByCitedDocumentAndLink)
     }
 }
 
-TEST_F(SansyoDialog, OkHandsBackTheChoices)
+TEST_F(SansyoDialog, EnterOrSpaceOnTheFocusedOkButtonHandsBackTheChoices)
 {
     for (int scope = 0; scope < 4; ++scope) {
         SansyoKubunNo = 10;
+        SansyoHanni = -1;
         TSansyo form;
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        ASSERT_EQ(QApplication::focusWidget(), form.SansyoOkButton);
         Scopes(form)[scope]->setChecked(true);
         form.SansyoRadioGroup2->SetItemIndex(scope % 2);
         form.SansyoRadioGroup3->SetItemIndex(1 - scope % 2);
-        form.SansyoOkButtonClick();
+        // Enter on another control presses nothing: no button is the default.
+        Scopes(form)[scope]->setFocus();
+        PressKey(*Scopes(form)[scope], Qt::Key_Return, {}, QStringLiteral("\r"));
+        ASSERT_TRUE(form.isVisible());
+        EXPECT_EQ(SansyoHanni, -1);
+
+        form.SansyoOkButton->setFocus();
+        if (scope % 2)
+            PressKey(*form.SansyoOkButton, Qt::Key_Space, {}, QStringLiteral(" "));
+        else
+            PressKey(*form.SansyoOkButton, Qt::Key_Return, {}, QStringLiteral("\r"));
         EXPECT_EQ(form.result(), QDialog::Accepted);
+        EXPECT_FALSE(form.isVisible());
         EXPECT_EQ(SansyoHanni, scope);
         EXPECT_EQ(SansyoMemo, scope % 2);
         EXPECT_EQ(SansyoSize, 1 - scope % 2);
