@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "app/tab_dispatch.h"
 #include "app/window_state.h"
+#include "authoring/hyper_launch.h"
 #include "platform/app/application.h"
 #include "platform/app/system.h"
 #include "platform/richedit/rich_edit.h"
@@ -322,6 +323,11 @@ void TMain::resizeEvent(QResizeEvent* event)
 
 void TMain::closeEvent(QCloseEvent* event)
 {
+    // What the link editor holds is posted first; when it cannot be, both stay open.
+    if (!HyperLinkFormClose()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
     emit Closed();

@@ -64,6 +64,11 @@ std::string MasterCd12Path(int i)
     return FolderPath(i, "\\Cd12\\Data");
 }
 
+bool HyperLinkFormClose()
+{
+    return HyperLinkOpen != 1 || !HyperLink || HyperLink->close();
+}
+
 void HyperLinkFormOpen(int i)
 {
     MasterDataRoot = "C:";

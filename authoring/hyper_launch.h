@@ -13,3 +13,7 @@ std::string MasterCd12Path(int i);
 
 // Opens the link editor on the article shown in law tab i.
 void HyperLinkFormOpen(int i);
+
+// Closes an open link editor as its own close does (its pending edits are
+// posted); false when it stays open because one could not be.
+bool HyperLinkFormClose();

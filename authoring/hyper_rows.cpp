@@ -29,39 +29,10 @@ void EditRow(db::Table& t)
         t.Edit();
 }
 
-} // namespace
-
-void HyperKeyJump(THyperLink& form, std::string_view keyText)
+// After row g: the rows that follow renumbered when there is no gap, then
+// the new row with the key `key`, posted.
+void RowAppend(db::Table& t, int g, int k, const std::string& d, int key)
 {
-    form.Table1->Locate("ＫＥＹ"_sj, {std::string(keyText)});
-}
-
-void HyperGyoJump(THyperLink& form, std::string_view gyoText)
-{
-    form.Table1->Locate("行"_sj, {std::string(gyoText)});
-}
-
-void HyperCodeFilter(THyperLink& form)
-{
-    db::Table& t = *form.Table1;
-    t.Close();
-    if (form.Table3->Locate("条文区分"_sj, {form.ComboBox1->Text()})) {
-        t.SetFilter("条文連番 = "_sj + form.Table3->FieldByName("連番"_sj).AsString());
-        t.SetFiltered(true);
-    } else {
-        t.SetFilter("");
-        t.SetFiltered(false);
-    }
-    t.Open();
-}
-
-void HyperRowAdd(THyperLink& form)
-{
-    db::Table& t = *form.Table1;
-    const int g = StrToInt(form.DBEdit2->Text());
-    const int k = StrToInt(form.DBEdit3->Text());
-    const std::string d = form.DBEdit4->Text();
-
     long long gap = INT_MAX;
     if (!t.Eof()) {
         t.Next();
@@ -96,16 +67,62 @@ void HyperRowAdd(THyperLink& form)
     }
     const int newGyo = gap < 11 ? g + 1 : k == 510 ? g + 5 : g + 10;
 
-    form.HyperLastKey += 1;
     t.Append();
-    t.FieldByName("ＫＥＹ"_sj).SetAsInteger(form.HyperLastKey);
+    t.FieldByName("ＫＥＹ"_sj).SetAsInteger(key);
     t.FieldByName("行"_sj).SetAsFloat(newGyo);
     t.FieldByName("条文連番"_sj).SetAsInteger(k);
     t.FieldByName("条文区分"_sj).SetAsString(d);
     t.Post();
+}
+
+} // namespace
+
+void HyperKeyJump(THyperLink& form, std::string_view keyText)
+{
+    form.Table1->Locate("ＫＥＹ"_sj, {std::string(keyText)});
+}
+
+void HyperGyoJump(THyperLink& form, std::string_view gyoText)
+{
+    form.Table1->Locate("行"_sj, {std::string(gyoText)});
+}
+
+void HyperCodeFilter(THyperLink& form)
+{
+    db::Table& t = *form.Table1;
+    t.Close(); // posts the row being edited; when it cannot, the filter stays
+    if (form.Table3->Locate("条文区分"_sj, {form.ComboBox1->Text()})) {
+        t.SetFilter("条文連番 = "_sj + form.Table3->FieldByName("連番"_sj).AsString());
+        t.SetFiltered(true);
+    } else {
+        t.SetFilter("");
+        t.SetFiltered(false);
+    }
+    t.Open();
+}
+
+void HyperRowAdd(THyperLink& form)
+{
+    db::Table& t = *form.Table1;
+    const int g = StrToInt(form.DBEdit2->Text());
+    const int k = StrToInt(form.DBEdit3->Text());
+    const std::string d = form.DBEdit4->Text();
+    const int key = form.HyperLastKey + 1;
+
+    // The renumbering and the new row reach the file together or not at
+    // all; what was typed into the current row is posted before, on its own.
+    t.StartTransaction();
+    try {
+        RowAppend(t, g, k, d, key);
+        t.Commit();
+    } catch (...) {
+        t.Rollback();
+        throw;
+    }
+    form.HyperLastKey = key;
 
     form.PageControl1->SetActivePage(form.TabSheet3);
-    t.Locate("ＫＥＹ"_sj, {std::int64_t{form.HyperLastKey}});
+    t.Locate("ＫＥＹ"_sj, {std::int64_t{key}});
     form.DBEdit7->setFocus();
     form.DBEdit5->setFocus();
 }

@@ -259,8 +259,6 @@ void THyperLink::MakeRegisterPage()
     Edit4 = new ui::Edit(TabSheet2);
     Edit5 = new ui::Edit(TabSheet2);
     Edit6 = new ui::Edit(TabSheet2);
-    Edit4->setMaxLength(100);
-    Edit5->setMaxLength(100);
     Edit3->SetImeMode(ui::ImeMode::Close);
     Edit6->SetImeMode(ui::ImeMode::Close);
     LinkLabel = new ui::Label("", TabSheet2);
@@ -424,8 +422,7 @@ void THyperLink::resizeEvent(QResizeEvent* event)
 
 void THyperLink::closeEvent(QCloseEvent* event)
 {
-    FormClose();
-    event->accept();
+    event->setAccepted(FormClose());
 }
 
 // --- handlers
@@ -537,13 +534,15 @@ void THyperLink::Button7Click()
         platform::ShowMessage("Clear又は追加して実行してください"_sj);
         return;
     }
+    // An empty view has no row to paste into (Edit says so) and the
+    // clipboard stays as it was.
+    if (Table1->EditState() == db::Table::State::Browse)
+        Table1->Edit();
     const std::string clip = platform::Sys().ClipboardText();
     if (clip.empty())
         return;
     const std::string text = clip + "\r\n";
     platform::Sys().SetClipboardText(text);
-    if (Table1->EditState() == db::Table::State::Browse)
-        Table1->Edit();
     const SpecialPasteFields fields = SpecialPasteSplit(text);
     if (fields.Hyoudai)
         Table1->FieldByName("表題"_sj).SetAsString(*fields.Hyoudai);

@@ -36,7 +36,8 @@ public:
 
     void FormCreate();
     void FormShow();
-    void FormClose();
+    // False when the form stays open: an edit could not be posted.
+    bool FormClose();
     void FormResize();
     void Button5Click();
     void Table1AfterScroll();

@@ -6,6 +6,7 @@
 #include "app/mainpas.h"
 #include "app/tab_dispatch.h"
 #include "data/namepas.h"
+#include "platform/app/application.h"
 #include "platform/app/drives.h"
 #include "platform/richedit/rich_edit.h"
 #include "platform/text/sjis.h"
@@ -115,18 +116,19 @@ void THyperLink::FormShow()
         editor.SetSelLength(k);
 }
 
-void THyperLink::FormClose()
+bool THyperLink::FormClose()
 {
+    // The pending edits of both tables are posted, on whatever row; one that
+    // cannot be posted shows its error and keeps the form open.
+    if (!platform::RunGuarded([this] {
+            Table2->Post();
+            Table1->Post();
+        }))
+        return false;
     hide();
-    // Moving on posts the edit of the current row.
-    if (Table1->Active()) {
-        if (Table1->Eof())
-            Table1->Prior();
-        else
-            Table1->Next();
-    }
     HyperLinkOpen = 0;
     deleteLater();
+    return true;
 }
 
 void THyperLink::FormResize()

@@ -16,6 +16,9 @@ namespace {
 // Searches read the article texts straight from the mapped file.
 constexpr sqlite3_int64 kMmapSize = 1LL << 30;
 
+// How long an authoring file that another program holds is waited for.
+constexpr int kLockWaitMs = 3000;
+
 std::string uriEscape(std::string_view path)
 {
     static const char hex[] = "0123456789ABCDEF";
@@ -77,6 +80,8 @@ Connection::Connection(std::string fileName, const std::string& path, Mode mode)
     }
     sqlite3_exec(db_, ("PRAGMA mmap_size=" + std::to_string(kMmapSize)).c_str(), nullptr, nullptr,
                  nullptr);
+    if (mode != Mode::Reader)
+        sqlite3_busy_timeout(db_, kLockWaitMs);
     RegisterLike(db_);
 }
 

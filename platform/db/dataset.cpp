@@ -264,6 +264,9 @@ void Dataset::Close()
 {
     if (!Active())
         return;
+    // Closing never drops what was typed: a post that fails leaves the
+    // dataset open with its edits.
+    d_->commitEdits();
     d_->closing();
     d_->cursor.reset();
     d_->bof = d_->eof = true;

@@ -98,7 +98,7 @@ public:
 
     bool Active() const;
     void Open();  // throws db::Error
-    void Close();
+    void Close(); // posts a pending edit first; throws db::Error when that fails
 
     void First();
     void Next();
@@ -185,7 +185,9 @@ public:
     void SetMasterFields(std::string_view fields);
 
     // Authoring: edit the current row, append a new one, delete the current
-    // one; Post writes to the file, Cancel forgets the edits.
+    // one; Post writes to the file, Cancel forgets the edits. An empty table
+    // has no row to edit (Edit throws), and a new row nothing was set in is
+    // not written.
     enum class State { Browse, Edit, Insert };
     State EditState() const;
     void Edit();
@@ -193,6 +195,14 @@ public:
     void Delete();
     void Post();
     void Cancel();
+
+    // The writes from StartTransaction to Commit reach the file together or
+    // not at all. StartTransaction posts a pending edit on its own first;
+    // Rollback forgets the writes since and reads the rows again, at the row
+    // that was current when the transaction started. All three throw db::Error.
+    void StartTransaction();
+    void Commit();
+    void Rollback();
 
 private:
     class Impl;

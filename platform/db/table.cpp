@@ -257,9 +257,11 @@ void Table::Impl::commitEdits()
         post();
 }
 
+// An edit begun while a move posted (by AfterScroll, as the rows were read
+// again) belongs to the row left: the row moved to shows its own values.
 bool Table::Impl::editValue(int field, Value& out)
 {
-    if (state == State::Browse)
+    if (state == State::Browse || (state == State::Edit && (cursor->empty() || cursor->rowId() != editRow_)))
         return false;
     out = buffer_[field];
     return true;
@@ -293,10 +295,10 @@ void Table::Impl::startEdit()
     requireWritable();
     if (state != State::Browse)
         return;
-    if (cursor->empty()) {
-        startInsert();
-        return;
-    }
+    // No row is made up here: a row written from an empty view would lack
+    // every key the program sets when it appends.
+    if (cursor->empty())
+        throw Error("Cannot perform this operation on an empty dataset: " + label());
     buffer_.clear();
     for (std::size_t c = 0; c < shape_.names.size(); ++c)
         buffer_.push_back(cursor->value(static_cast<int>(c)));
@@ -323,8 +325,12 @@ void Table::Impl::post()
     for (std::size_t c = 0; c < dirty_.size(); ++c)
         if (dirty_[c])
             changed.push_back(static_cast<int>(c));
-    if (state == State::Edit && changed.empty()) {
-        closing();
+    if (changed.empty()) {
+        // Nothing to write: a new row that nothing was set in is dropped.
+        if (state == State::Insert)
+            cancel();
+        else
+            closing();
         return;
     }
     std::string sql;
@@ -334,8 +340,7 @@ void Table::Impl::post()
             names += (i ? ", " : "") + shape_.columns[changed[i]];
             marks += i ? ", ?" : "?";
         }
-        sql = changed.empty() ? "INSERT INTO data DEFAULT VALUES"
-                              : "INSERT INTO data (" + names + ") VALUES (" + marks + ")";
+        sql = "INSERT INTO data (" + names + ") VALUES (" + marks + ")";
     } else {
         sql = "UPDATE data SET ";
         for (std::size_t i = 0; i < changed.size(); ++i)
@@ -369,6 +374,33 @@ void Table::Impl::remove()
     st.bind(1, cursor->rowId());
     st.step();
     reloadAt(std::nullopt, row);
+}
+
+void Table::Impl::startTransaction()
+{
+    requireWritable();
+    commitEdits();
+    // IMMEDIATE takes the write lock now, waiting for it as every write
+    // does, so that no later write of the transaction meets a busy file.
+    Statement(*conn_, "BEGIN IMMEDIATE", "Cannot write").step();
+    transactionRow_ = position();
+    transactionRecNo_ = cursor->empty() ? 0 : cursor->recNo();
+}
+
+void Table::Impl::commit()
+{
+    rows();
+    Statement(*conn_, "COMMIT", "Cannot write").step();
+}
+
+void Table::Impl::rollback()
+{
+    rows();
+    // A failed statement may have ended the transaction itself.
+    if (!sqlite3_get_autocommit(conn_->handle()))
+        Statement(*conn_, "ROLLBACK", "Cannot write").step();
+    closing();
+    reloadAt(transactionRow_.hasRow ? std::optional(transactionRow_.rowId) : std::nullopt, transactionRecNo_);
 }
 
 void Table::Impl::reloadAt(std::optional<std::int64_t> rowId, int fallbackRow)
@@ -501,6 +533,21 @@ void Table::Post()
 void Table::Cancel()
 {
     impl().cancel();
+}
+
+void Table::StartTransaction()
+{
+    impl().startTransaction();
+}
+
+void Table::Commit()
+{
+    impl().commit();
+}
+
+void Table::Rollback()
+{
+    impl().rollback();
 }
 
 } // namespace db

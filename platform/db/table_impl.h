@@ -37,6 +37,9 @@ public:
     void cancel();
     void startEdit();
     void startInsert();
+    void startTransaction();
+    void commit();
+    void rollback();
 
     std::string tableName;
     std::string databaseName;
@@ -82,6 +85,8 @@ private:
     std::vector<Value> buffer_;
     std::vector<bool> dirty_;
     std::int64_t editRow_ = 0;
+    Position transactionRow_{};
+    int transactionRecNo_ = 0;
 };
 
 } // namespace db

@@ -52,8 +52,13 @@ void FieldBinding::Write(const std::string& text)
     if (!ds || !ds->Active() || field_.empty())
         return;
     auto* table = dynamic_cast<db::Table*>(ds);
-    if (table && table->EditState() == db::Table::State::Browse)
+    if (table && table->EditState() == db::Table::State::Browse) {
+        if (table->IsEmpty()) {
+            Reload(); // no row to write into: the typing is undone
+            return;
+        }
         table->Edit();
+    }
     try {
         ds->FieldByName(field_).SetAsString(text);
     } catch (const db::Error&) {

@@ -21,7 +21,8 @@ namespace ui {
 
 // Ties a control to a field: loads it when the row or the dataset changes,
 // writes it when the user edits (a table in browse state is put into edit
-// state first).
+// state first; an empty table takes nothing, and the control shows its
+// field again).
 class FieldBinding {
 public:
     FieldBinding(std::function<void(const std::string&)> show);

@@ -1,6 +1,7 @@
 // The link editor over a copy of the sample authoring set mapped as drive C:
 // (and D:): opening and its refusals, article rows, link registration and
-// the link list, the body search and the paragraph jump.
+// the link list, the body search and the paragraph jump, and what its edits
+// leave in the files.
 #include "app/app_fixture.h"
 
 #include "authoring/hyper_launch.h"
@@ -17,16 +18,25 @@
 #include "platform/ui/label.h"
 #include "platform/ui/page_control.h"
 #include "support/desktop_input.h"
+#include "support/table_file.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 
+#include <sqlite3.h>
+
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -528,6 +538,245 @@ TEST_F(HyperLinkEditor, KeysAsTheDesktopDeliversThem)
     for (const auto& in : inputs)
         EXPECT_EQ(InputMethodAccepted(*in.control), in.composes)
             << in.control->objectName().toStdString() << &in - inputs;
+}
+
+// Another program's hold on a file: a read lock (a transaction that has
+// read) or a write lock, until released.
+class FileLock {
+public:
+    FileLock(const fs::path& file, bool write)
+    {
+        sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+        EXPECT_EQ(sqlite3_exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN; SELECT count(*) FROM data", nullptr,
+                               nullptr, nullptr),
+                  SQLITE_OK);
+    }
+    ~FileLock() { Release(); }
+    // Ends the hold, once a timed release has run.
+    void Release()
+    {
+        if (releaser_.joinable())
+            releaser_.join();
+        End();
+    }
+    void ReleaseAfter(std::chrono::milliseconds wait)
+    {
+        releaser_ = std::thread([this, wait] {
+            std::this_thread::sleep_for(wait);
+            End();
+        });
+    }
+
+private:
+    void End()
+    {
+        sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(db_);
+        db_ = nullptr;
+    }
+    sqlite3* db_ = nullptr;
+    std::thread releaser_;
+};
+
+// Ctrl+A as X11 delivers it: its text is the control character.
+void SelectAll(QWidget* w)
+{
+    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
+}
+
+void Click(QWidget* w)
+{
+    QTest::mouseClick(w, Qt::LeftButton);
+}
+
+// As X11 delivers it: the second press comes as a double click too.
+void DoubleClick(QWidget* w, QPoint at)
+{
+    QTest::mouseClick(w, Qt::LeftButton, {}, at);
+    QTest::mousePress(w, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(w, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+}
+
+void PageClick(THyperLink& form, int page)
+{
+    QTabBar& tabs = *form.PageControl1->tabBar();
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(page).center());
+}
+
+TEST_F(HyperLinkEditor, EditsReachTheFilesWholeOrNotAtAll)
+{
+    Install("c");
+    const fs::path articles = fs::path(SyohiFolder("c", "Jyobun")) / "条文本文.db";
+    const fs::path links = fs::path(SyohiFolder("c", "Jyobun")) / "リンク条文.DB";
+    const auto bytes = [](const fs::path& file) { return FileBytes(sjis::fromUtf8(file.string())); };
+    // A field of the row these keys find in a file, "-" when there is none.
+    const auto read = [](const fs::path& file, const char* keys, const std::vector<db::Value>& values,
+                         const char* field) {
+        db::Table t;
+        t.SetDatabaseName(sjis::fromUtf8(file.parent_path().string()));
+        t.SetTableName(sjis::fromUtf8(file.filename().string()));
+        t.Open();
+        return t.Locate(sjis::fromUtf8(keys), values)
+                   ? sjis::toUtf8(t.FieldByName(sjis::fromUtf8(field)).AsString())
+                   : std::string("-");
+    };
+    const auto title = [&](std::int64_t key) { return read(articles, "ＫＥＹ", {key}, "表題"); };
+    const std::string locked =
+        "Cannot write "_sj + sjis::fromUtf8(articles.string()) + ": database is locked";
+
+    // A 追加 after ＫＥＹ 10 (行 100) once ＫＥＹ 11 was moved to 行 101: the
+    // next row goes to 行 119 and the new one (ＫＥＹ 71) to 行 101, or
+    // neither when the file stays locked.
+    const auto addAgainstReadLock = [&](THyperLink& form, bool freed) {
+        SelectAll(form.DBEdit2);
+        QTest::keyClicks(form.DBEdit2, QStringLiteral("101"));
+        QTest::keyClicks(form.Edit1, QStringLiteral("10"));
+        QTest::keyClick(form.Edit1, Qt::Key_Return); // KeyJump posts the row left
+        ASSERT_EQ(form.DBEdit1->Text(), "10");
+        const std::string before = bytes(articles);
+        FileLock lock(articles, false);
+        if (freed)
+            lock.ReleaseAfter(std::chrono::milliseconds(300));
+        else
+            prompts_.Expect(PromptKind::Error, locked);
+        Click(form.Button4);
+        EXPECT_EQ(form.Table1->RecordCount(), freed ? 71 : 70);
+        if (!freed) {
+            EXPECT_EQ(bytes(articles), before);
+            EXPECT_EQ(form.DBEdit1->Text(), "10");
+            EXPECT_EQ(form.HyperLastKey, 70);
+        }
+        lock.Release();
+        Click(form.Button5);
+    };
+
+    struct Case {
+        const char* name;
+        int gyo;
+        std::function<void(THyperLink&)> edit; // ends with the form closed
+        std::function<void()> check;           // the files afterwards
+    };
+    std::string untouched; // the files before the case, for those that write nothing
+    const Case cases[] = {
+        {"a title typed before the code filter changes", 20,
+         [&](THyperLink& form) {
+             SelectAll(form.DBEdit7);
+             CommitText(*form.DBEdit7, QStringLiteral("新しい表題"));
+             QLineEdit* filter = form.ComboBox1->lineEdit();
+             SelectAll(filter);
+             CommitText(*filter, QStringLiteral("消")); // the combo follows every keystroke
+             CommitText(*filter, QStringLiteral("法"));
+             EXPECT_EQ(form.Table1->RecordCount(), 23);
+             Click(form.Button5);
+         },
+         [&] { EXPECT_EQ(title(2), "新しい表題"); }},
+        {"a filter change and a close whose posts meet a write lock", 30,
+         [&](THyperLink& form) {
+             FileLock lock(articles, true);
+             SelectAll(form.DBEdit7);
+             CommitText(*form.DBEdit7, QStringLiteral("施行日"));
+             prompts_.Expect(PromptKind::Error, locked);
+             SelectAll(form.ComboBox1->lineEdit());
+             CommitText(*form.ComboBox1->lineEdit(), QStringLiteral("消令"));
+             EXPECT_EQ(form.Table1->RecordCount(), 70); // the filter stays
+             EXPECT_EQ(form.DBEdit7->Text(), "施行日"_sj);
+             prompts_.Expect(PromptKind::Error, locked);
+             Click(form.Button5);
+             EXPECT_TRUE(form.isVisible()); // and so does the form
+             lock.Release();
+             Click(form.Button5);
+         },
+         [&] { EXPECT_EQ(title(3), "施行日"); }},
+        {"a link corrected in the grid on the last row", 700,
+         [&](THyperLink& form) {
+             ASSERT_EQ(form.Table1->RecNo(), form.Table1->RecordCount() - 1);
+             PageClick(form, 1);
+             ASSERT_TRUE(form.Table2->Locate("条件"_sj, {"消費税法第３０条第１項"_sj}));
+             ui::DBGrid& grid = *form.DBGrid1;
+             const QRect cell = grid.visualRect(grid.model()->index(form.Table2->RecNo(), 2));
+             DoubleClick(grid.viewport(), cell.center());
+             auto* editor = grid.viewport()->findChild<QLineEdit*>();
+             ASSERT_NE(editor, nullptr);
+             SelectAll(editor);
+             CommitText(*editor, QStringLiteral("３０条の２"));
+             QTest::keyClick(editor, Qt::Key_Tab);
+             Click(form.Button9);
+         },
+         [&] {
+             EXPECT_EQ(read(links, "ＫＥＹ;リンク条文番号;条件",
+                            {std::int64_t{70}, std::int64_t{110}, "消費税法第３０条第１項"_sj},
+                            "リンク条文本文"),
+                       "３０条の２");
+         }},
+        {"edits on an empty view", 20,
+         [&](THyperLink& form) {
+             untouched = bytes(articles) + bytes(links);
+             SelectAll(form.ComboBox1->lineEdit());
+             CommitText(*form.ComboBox1->lineEdit(), QStringLiteral("措令"));
+             ASSERT_EQ(form.Table1->RecordCount(), 0);
+             const std::string empty =
+                 "Cannot perform this operation on an empty dataset: "_sj + sjis::fromUtf8(articles.string());
+             prompts_.Expect(PromptKind::Error, empty);
+             Click(form.Button48); // 改　正　日
+             prompts_.Expect(PromptKind::YesNo, "表題、条文番号、本文をクリアーして良いですか"_sj,
+                             Answer::Yes);
+             prompts_.Expect(PromptKind::Error, empty);
+             Click(form.Button6); // Clear
+             system_.clipboard = "第１条（趣旨）\r\nこの法律は、"_sj;
+             prompts_.Expect(PromptKind::Error, empty);
+             Click(form.Button7); // SpecialPaste
+             EXPECT_EQ(system_.clipboard, "第１条（趣旨）\r\nこの法律は、"_sj);
+             CommitText(*form.DBEdit7, QStringLiteral("表題"));
+             QTest::keyClicks(form.DBEdit2, QStringLiteral("5"));
+             CommitText(*form.DBRichEdit1, QStringLiteral("本文"));
+             EXPECT_EQ(form.DBEdit7->Text(), "");
+             EXPECT_EQ(form.DBEdit2->Text(), "");
+             EXPECT_EQ(form.DBRichEdit1->Text(), "");
+             Click(form.Button5);
+         },
+         [&] { EXPECT_EQ(bytes(articles) + bytes(links), untouched); }},
+        {"a 追加 that meets a read lock", 110, [&](THyperLink& form) { addAgainstReadLock(form, false); },
+         [&] {
+             EXPECT_EQ(read(articles, "ＫＥＹ", {std::int64_t{11}}, "行"), "101");
+             EXPECT_EQ(read(articles, "ＫＥＹ", {std::int64_t{71}}, "行"), "-");
+         }},
+        {"a 追加 that waits for a read lock", 110, [&](THyperLink& form) { addAgainstReadLock(form, true); },
+         [&] {
+             EXPECT_EQ(read(articles, "ＫＥＹ", {std::int64_t{11}}, "行"), "119");
+             EXPECT_EQ(read(articles, "ＫＥＹ", {std::int64_t{71}}, "行"), "101");
+         }},
+        {"a 条件 beyond 100 bytes", 20,
+         [&](THyperLink& form) {
+             untouched = bytes(links);
+             PageClick(form, 2);
+             QTest::keyClicks(form.Edit4, QString(101, QLatin1Char('a')));
+             EXPECT_EQ(form.Edit4->Text().size(), 101u); // kept whole, for the check to see
+             prompts_.Expect(PromptKind::Message, "条件は、全角５０文字以内です"_sj);
+             Click(form.Button10);
+             Click(form.Button11);
+         },
+         [&] { EXPECT_EQ(bytes(links), untouched); }},
+        {"the main window closed while the editor is open", 40,
+         [&](THyperLink& form) {
+             SelectAll(form.DBEdit7);
+             CommitText(*form.DBEdit7, QStringLiteral("仕入税額控除"));
+             main_->close();
+         },
+         [&] {
+             EXPECT_EQ(title(4), "仕入税額控除");
+             EXPECT_EQ(HyperLinkOpen, 0);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        main_->show();
+        Article(c.gyo);
+        c.edit(Open());
+        Flush();
+        EXPECT_EQ(HyperLink, nullptr);
+        c.check();
+    }
 }
 
 } // namespace
