@@ -4,6 +4,7 @@
 #include "platform/db/grid_model.h"
 
 #include <QHeaderView>
+#include <QLayout>
 
 namespace ui {
 
@@ -53,6 +54,13 @@ void DBGrid::AddColumn(std::string_view title, std::string_view fieldName, int w
 int DBGrid::ColumnCount() const
 {
     return model_->columnCount();
+}
+
+int DBGrid::Width() const
+{
+    if (const QWidget* panel = parentWidget(); panel && panel->layout())
+        panel->layout()->activate();
+    return width();
 }
 
 int DBGrid::ColumnWidth(int column) const
