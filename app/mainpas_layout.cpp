@@ -168,6 +168,7 @@ ui::RichEdit* TextView()
     auto* edit = new ui::RichEdit;
     edit->SetReadOnly(true);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit->setFont(ui::ArticleFont());
     ui::SetHint(*edit, sjis::fromUtf8(RichEditHint));
     return edit;
 }

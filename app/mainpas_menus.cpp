@@ -85,6 +85,10 @@ void TMain::MakeButtonPanel()
         this->*design.button = button;
     }
     row->addStretch();
+    // The buttons do not widen the window: with the developer button they
+    // share its width rather than pushing it wider.
+    row->setSizeConstraint(QLayout::SetNoConstraint);
+    ButtonPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     AttachPopup(BBtnNet, NetPopupMenu1);
 }
 

@@ -97,3 +97,14 @@ void BooksHonbunShow(int b)
     if (!BooksKeyWord1[b].empty())
         BooksKeyColor1(b, 0, 1000000);
 }
+
+void BooksKeyWordsShow(int b, const std::function<void()>& change)
+{
+    const std::string key1 = BooksKeyWord1[b];
+    const std::string key2 = BooksKeyWord2[b];
+    const std::string shown = BooksRichEdit[b]->SaveRichText();
+    change();
+    if ((BooksKeyWord1[b] != key1 || BooksKeyWord2[b] != key2)
+        && BooksRichEdit[b]->SaveRichText() == shown && BooksSubTable[b]->Active())
+        BooksHonbunShow(b);
+}

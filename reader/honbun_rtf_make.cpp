@@ -74,3 +74,14 @@ void HonbunRtfMake(int i)
     }
     JyobunRtfCache[i] = std::move(doc);
 }
+
+void JyobunKeyWordsShow(int i, const std::function<void()>& change)
+{
+    const std::string key1 = JyobunKeyWord1[i];
+    const std::string key2 = JyobunKeyWord2[i];
+    const std::string shown = JyobunRtfCache[i];
+    change();
+    if ((JyobunKeyWord1[i] != key1 || JyobunKeyWord2[i] != key2) && JyobunRtfCache[i] == shown
+        && JyobunSubTable[i]->Active())
+        HonbunRtfMake(i);
+}

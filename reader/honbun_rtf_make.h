@@ -2,8 +2,15 @@
 // article and delivers it by mode.
 #pragma once
 
+#include <functional>
+
 // Display mode (MemoLinkMode = 0): the document, coloured with the tab's key
 // words, goes into JyobunRichEdit[i] and JyobunRtfCache[i]. Memo mode
 // (MemoLinkMode = 1): the document of the current row of JyobunSubTable[i],
 // without key words, goes into MemoRtfStream only.
 void HonbunRtfMake(int i);
+
+// Runs `change`, which may set the tab's key words. The article is rebuilt
+// only when its row moves, so when `change` set other key words and built
+// nothing, the article is built here: it always shows the words in force.
+void JyobunKeyWordsShow(int i, const std::function<void()>& change);

@@ -141,14 +141,14 @@ LinkFollowed LinkFollow(const LinkSource& source)
     const std::int64_t target = source.links.FieldByName("GoGyo").AsInteger();
     const std::int64_t z = source.links.FieldByName("Zeimoku").AsInteger();
 
-    if (z == -1 || z == -2) {
+    if (z < 0) {
         LinkBusy = 0;
         MemoLinkMode = 0;
         SansyoCode = static_cast<int>(z);
         return LinkFollowed::Sansyo;
     }
     // Other codes are outside the data: such a link leads nowhere.
-    if (z < 0 || z >= JyobunTabCount || JyobunTabHidden[z] == 1)
+    if (z >= JyobunTabCount || JyobunTabHidden[z] == 1)
         return LinkFollowed::Nothing;
     const int tab = static_cast<int>(z);
     if (MemoLinkMode == 0) {

@@ -64,7 +64,7 @@ private:
 // What following a link did; the caller adds its own steps to it.
 enum class LinkFollowed {
     Nothing, // no link at the caret, or one that leads nowhere
-    Sansyo,  // a target of -1 / -2: SansyoCode set, the link flags at 0; the
+    Sansyo,  // a target below 0: SansyoCode set, the link flags at 0; the
              // caller runs its reference search
     MainJump, // the main window moved to the target (LinkMainJump)
     Memo,     // the target shown in a new memo window

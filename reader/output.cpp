@@ -19,7 +19,7 @@
 
 namespace {
 
-// The page rectangle of a law print, in printer device units.
+// The page rectangle of a law print, in the units of a 300-dpi printer.
 const QRect ArticlePage(QPoint(60, 70), QPoint(2250 - 1, 3250 - 1));
 
 // The scratch form lives for one print, also when the print fails.

@@ -19,15 +19,15 @@ void AllGridWidthSet()
 void JyobunGridWidthSet(int i)
 {
     ui::DBGrid* grid = JyobunDBGrid[i];
-    grid->SetColumnWidth(1, grid->width() + 50);
-    grid->SetColumnWidth(1, grid->width() - grid->ColumnWidth(0) - 35);
+    grid->SetColumnWidth(1, grid->Width() + 50);
+    grid->SetColumnWidth(1, grid->Width() - grid->ColumnWidth(0) - 35);
 }
 
 void BooksGridWidthSet(int b)
 {
     ui::DBGrid* grid = BooksDBGrid[b];
-    grid->SetColumnWidth(3, grid->width() + 50);
-    grid->SetColumnWidth(3, grid->width() - grid->ColumnWidth(0) - grid->ColumnWidth(1)
+    grid->SetColumnWidth(3, grid->Width() + 50);
+    grid->SetColumnWidth(3, grid->Width() - grid->ColumnWidth(0) - grid->ColumnWidth(1)
                                 - grid->ColumnWidth(2) - 38);
 }
 

@@ -9,6 +9,8 @@
 #include "platform/ui/page_control.h"
 #include "platform/ui/panel.h"
 #include "platform/ui/tree_view.h"
+#include "reader/book_entry.h"
+#include "reader/honbun_rtf_make.h"
 #include "reader/panel_layout.h"
 
 #include <algorithm>
@@ -32,6 +34,7 @@ struct TabPlace {
     ui::Panel* panel;
     ui::TreeView* treeView; // none on a book tab
     void (*gridWidthSet)(int);
+    void (*keyWordsShow)(int, const std::function<void()>&);
     int tab;
 };
 
@@ -40,7 +43,7 @@ TabPlace LawPlace(int i)
     return {JyobunTabSheet[i], JyobunMainSource[i], JyobunMainTable[i], "Gyo",
             JyobunRichEdit[i], JyobunKeyWord1[i], JyobunKeyWord2[i], JyobunEditKey1[i],
             JyobunEditKey2[i], JyobunEditBangou[i], JyobunComboBox[i], JyobunPanel2[i],
-            JyobunTreeView[i], JyobunGridWidthSet, i};
+            JyobunTreeView[i], JyobunGridWidthSet, JyobunKeyWordsShow, i};
 }
 
 TabPlace BookPlace(int b)
@@ -48,7 +51,7 @@ TabPlace BookPlace(int b)
     return {BooksTabSheet[b], BooksMainSource[b], BooksMainTable[b], "BookSeq",
             BooksRichEdit[b], BooksKeyWord1[b], BooksKeyWord2[b], BooksEditKey1[b],
             BooksEditKey2[b], BooksEditPage[b], BooksComboBox[b], BooksPanel3[b],
-            nullptr, BooksGridWidthSet, b};
+            nullptr, BooksGridWidthSet, BooksKeyWordsShow, b};
 }
 
 ui::TabSheet* ActivePage()
@@ -78,10 +81,8 @@ void EntryWrite(const TabPlace& p, TCasheData& e)
 
 // The key words go in before the grid's dataset and row change, so that the
 // text rebuilt on the way carries their colours.
-void EntryRestore(const TabPlace& p)
+void PlaceRestore(const TabPlace& p, const TCasheData& e)
 {
-    // A copy: the handlers that run on the way may store places themselves.
-    const TCasheData e = Rireki[RirekiCur];
     p.keyWord1 = e.KeyWord1;
     p.keyWord2 = e.KeyWord2;
     p.editKey1->SetText(e.KeyWord1);
@@ -112,6 +113,14 @@ void EntryRestore(const TabPlace& p)
         throw;
     }
     p.richEdit->show();
+}
+
+// The restored text shows the entry's key words also when its row stays.
+void EntryRestore(const TabPlace& p)
+{
+    // A copy: the handlers that run on the way may store places themselves.
+    const TCasheData e = Rireki[RirekiCur];
+    p.keyWordsShow(p.tab, [&] { PlaceRestore(p, e); });
     p.richEdit->setFocus();
 
     // The first move scrolls up to 350 positions after the place into view.

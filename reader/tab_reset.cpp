@@ -3,6 +3,8 @@
 #include "data/namepas.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/edit.h"
+#include "reader/book_entry.h"
+#include "reader/honbun_rtf_make.h"
 #include "reader/panel_layout.h"
 #include "reader/scope.h"
 
@@ -70,7 +72,9 @@ void openAll(const TabParts& t, int tab)
     t.mainSource->SetDataSet(t.mainTable);
     t.gridWidthSet(tab);
     t.scope->SetItemIndex(0);
-    // Located before the grid and text follow, so the article is built once.
+    // Located before the grid and text follow, so the article is built once;
+    // a row not found leaves the first one current.
+    t.mainTable->First();
     t.mainTable->Locate(t.keyField, {key});
     t.mainTable->EnableControls();
 }
@@ -84,9 +88,11 @@ void JyobunClear(int i)
 
 void JyobunReset(int i)
 {
-    JyobunKeyWord1[i].clear();
-    JyobunKeyWord2[i].clear();
-    reset(lawParts(i), i);
+    JyobunKeyWordsShow(i, [i] {
+        JyobunKeyWord1[i].clear();
+        JyobunKeyWord2[i].clear();
+        reset(lawParts(i), i);
+    });
 }
 
 void JyobunOpenAll(int i)
@@ -101,9 +107,11 @@ void BooksClear(int b)
 
 void BooksReset(int b)
 {
-    BooksKeyWord1[b].clear();
-    BooksKeyWord2[b].clear();
-    reset(bookParts(b), b);
+    BooksKeyWordsShow(b, [b] {
+        BooksKeyWord1[b].clear();
+        BooksKeyWord2[b].clear();
+        reset(bookParts(b), b);
+    });
 }
 
 void BooksOpenAll(int b)

@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
+  poppler-utils
   xvfb xauth
 )
 

@@ -102,7 +102,7 @@ TMemoWindow::TMemoWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopH
     MemoRichEdit = new ui::RichEdit;
     MemoRichEdit->SetReadOnly(true);
     MemoRichEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    MemoRichEdit->setFont(Font("ＭＳ 明朝", 16));
+    MemoRichEdit->setFont(ui::ArticleFont());
     ui::SetHint(*MemoRichEdit, "範囲選択後、マウスを右クリックするとコピーできます"_sj);
 
     auto* column = new QVBoxLayout(this);

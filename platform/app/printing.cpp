@@ -17,32 +17,37 @@ namespace platform {
 
 namespace {
 
-// One printer for the run, so the set-up's choice holds for the print that follows.
-QPrinter& sharedPrinter()
-{
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
-}
+constexpr int PageRectDpi = 300;
 
 Printing realPrinting;
 Seam<Printing> printingSeam(realPrinting);
 
 } // namespace
 
+// One printer for the run, so the set-up's choice holds for the print that follows.
+QPrinter& Printing::SharedPrinter()
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
 bool Printing::PrinterSetup(QWidget* owner)
 {
-    QPrintDialog dialog(&sharedPrinter(), owner);
+    QPrintDialog dialog(&SharedPrinter(), owner);
     return dialog.exec() == QDialog::Accepted;
 }
 
 void Printing::PrintRichEdit(const ui::RichEdit& view, const QRect& pageRect, const std::string& title)
 {
-    view.Print(sharedPrinter(), pageRect, title);
+    QPrinter& printer = SharedPrinter();
+    const double scale = static_cast<double>(printer.resolution()) / PageRectDpi;
+    const QRectF device(QPointF(pageRect.topLeft()) * scale, QSizeF(pageRect.size()) * scale);
+    view.Print(printer, device.toRect(), title);
 }
 
 void Printing::PrintForm(QWidget& form)
 {
-    QPrinter& printer = sharedPrinter();
+    QPrinter& printer = SharedPrinter();
     printer.setDocName(form.windowTitle());
     // Controls just shown or hidden take their places before the picture.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);

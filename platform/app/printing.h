@@ -8,6 +8,7 @@
 
 #include <string>
 
+class QPrinter;
 class QWidget;
 
 namespace ui {
@@ -21,12 +22,18 @@ public:
     virtual ~Printing() = default;
     // The printer set-up dialog over `owner`; false when the user cancels.
     virtual bool PrinterSetup(QWidget* owner);
-    // `view`'s whole text into `pageRect` (printer device units) of every
-    // page, as print job `title` (CP932).
+    // `view`'s whole text into `pageRect` of every page, as print job
+    // `title` (CP932). The rectangle is in the units of the 300-dpi printers
+    // the program's page rectangle was made for, so that its margins are the
+    // same on paper whatever the printer's own resolution.
     virtual void PrintRichEdit(const ui::RichEdit& view, const QRect& pageRect,
                                const std::string& title);
     // An image of `form` scaled to fit the page.
     virtual void PrintForm(QWidget& form);
+
+protected:
+    // The printer that the set-up configures and the prints use.
+    static QPrinter& SharedPrinter();
 };
 
 // The printing in use.

@@ -408,7 +408,8 @@ bool Dataset::Filtered() const
 void Dataset::SetFiltered(bool on)
 {
     const bool old = std::exchange(d_->filtered, on);
-    if (!Active())
+    // Only a change re-reads the rows and moves to the first one.
+    if (!Active() || on == old)
         return;
     try {
         d_->commitEdits();

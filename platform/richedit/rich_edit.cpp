@@ -128,9 +128,12 @@ void RichEdit::LoadFromFile(const std::string& fileName)
         throw std::runtime_error("Cannot open " + fileName);
     const QByteArray bytes = file.readAll();
     const std::string content(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (content.starts_with("{\\rtf"))
-        LoadRichText(content);
-    else
+    if (content.starts_with("{\\rtf")) {
+        const double dpi = twipsDpi();
+        replaceContent([&](QTextDocument& doc) {
+            readRichText(content, doc, dpi, RichTextReading::Lenient);
+        });
+    } else
         LoadPlainText(content);
 }
 
@@ -266,7 +269,7 @@ int RichEdit::FindText(const std::string& text, int start, int length) const
     const long long size = static_cast<long long>(all.size());
     const long long from = std::clamp<long long>(start, 0, size);
     const long long end = length < 0 ? size : std::min(size, from + length);
-    const std::size_t hit = sjis::find(all, text, static_cast<std::size_t>(from));
+    const std::size_t hit = sjis::findIgnoreCase(all, text, static_cast<std::size_t>(from));
     if (hit == sjis::npos || static_cast<long long>(hit + text.size()) > end)
         return -1;
     return static_cast<int>(hit);

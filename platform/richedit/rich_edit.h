@@ -29,8 +29,9 @@ public:
     void LoadPlainText(const std::string& text); // lines split at CR LF, CR or LF
     std::string SaveRichText() const;
     // Files as the control reads them: rich text when the file starts with
-    // "{\rtf", plain text otherwise. Names are CP932. Throw std::runtime_error
-    // when the file cannot be read or written, RichTextError on bad rich text.
+    // "{\rtf", read leniently (what is damaged is dropped, the rest shown),
+    // plain text otherwise. Names are CP932. Throw std::runtime_error when
+    // the file cannot be read or written.
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName) const;
     void Clear();
@@ -51,7 +52,8 @@ public:
     int FirstVisibleLine() const;
     void LineScroll(int lines);
     // First occurrence of `text` lying within [start, start + length), never
-    // starting on a second byte; case-sensitive; -1 when none. A negative
+    // starting on a second byte; Latin letters match in either case (the
+    // control's find without options); -1 when none. A negative
     // length means up to the end.
     int FindText(const std::string& text, int start, int length) const;
     void SelectAll();

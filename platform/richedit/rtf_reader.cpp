@@ -92,7 +92,8 @@ bool isSkippedDestination(std::string_view word)
 
 class Reader {
 public:
-    explicit Reader(std::string_view rtf) : m_in(rtf) {}
+    Reader(std::string_view rtf, RichTextReading reading)
+        : m_in(rtf), m_lenient(reading == RichTextReading::Lenient) {}
 
     void read()
     {
@@ -107,6 +108,8 @@ public:
         while (m_pos < m_in.size()) {
             const char c = m_in[m_pos];
             if (closed) {
+                if (m_lenient)
+                    break;
                 if (!isBlank(c))
                     throw RichTextError("Rich text: unbalanced braces");
                 ++m_pos;
@@ -135,8 +138,11 @@ public:
                 ++m_pos;
             }
         }
-        if (!closed)
-            throw RichTextError("Rich text: unbalanced braces");
+        if (!closed) {
+            if (!m_lenient)
+                throw RichTextError("Rich text: unbalanced braces");
+            m_lastPara = state().para;
+        }
         flushText();
         m_paragraphs.back().para = m_lastPara;
     }
@@ -174,8 +180,11 @@ private:
     void control()
     {
         ++m_pos; // the backslash
-        if (m_pos >= m_in.size())
+        if (m_pos >= m_in.size()) {
+            if (m_lenient)
+                return;
             throw RichTextError("Rich text: a backslash ends the text");
+        }
         const char c = m_in[m_pos];
         if (!isAsciiLetter(c)) {
             ++m_pos;
@@ -209,8 +218,11 @@ private:
     {
         switch (c) {
         case '\'': {
-            if (m_pos + 1 >= m_in.size() || !isHexDigit(m_in[m_pos]) || !isHexDigit(m_in[m_pos + 1]))
+            if (m_pos + 1 >= m_in.size() || !isHexDigit(m_in[m_pos]) || !isHexDigit(m_in[m_pos + 1])) {
+                if (m_lenient)
+                    break;
                 throw RichTextError("Rich text: broken \\' escape");
+            }
             textByte(static_cast<char>(hexValue(m_in[m_pos]) * 16 + hexValue(m_in[m_pos + 1])));
             m_pos += 2;
             break;
@@ -388,6 +400,7 @@ private:
     }
 
     std::string_view m_in;
+    const bool m_lenient;
     std::size_t m_pos = 0;
     std::vector<GroupState> m_stack;
     std::vector<Paragraph> m_paragraphs;
@@ -408,9 +421,9 @@ private:
 
 } // namespace
 
-void readRichText(std::string_view rtf, QTextDocument& doc, double dpi)
+void readRichText(std::string_view rtf, QTextDocument& doc, double dpi, RichTextReading reading)
 {
-    Reader reader(rtf);
+    Reader reader(rtf, reading);
     reader.read();
     reader.apply(doc, dpi);
 }

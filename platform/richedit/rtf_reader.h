@@ -15,9 +15,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Strict reading refuses a damaged text; lenient reading, the way the
+// control reads a file, shows what it can: braces left open close at the
+// end, text after the last brace and a broken escape are dropped.
+enum class RichTextReading { Strict, Lenient };
+
 // Replaces the content of `doc` by the CP932 rich text `rtf`. Lengths in
 // twips become pixels at `dpi` (1440 twips an inch). The document is touched
 // only once the whole text has been read, so an error leaves it as it was.
-void readRichText(std::string_view rtf, QTextDocument& doc, double dpi);
+// A text without the "{\rtf" header is refused either way.
+void readRichText(std::string_view rtf, QTextDocument& doc, double dpi,
+                  RichTextReading reading = RichTextReading::Strict);
 
 } // namespace ui

@@ -2,7 +2,6 @@
 
 #include "platform/text/sjis.h"
 
-#include <QFont>
 #include <QString>
 
 #include <string>
@@ -25,6 +24,14 @@ void installWindowsFonts()
         return true;
     }();
     (void)installed;
+}
+
+QFont ArticleFont()
+{
+    installWindowsFonts();
+    QFont font(sjis::toQString("ＭＳ 明朝"_sj));
+    font.setPixelSize(16);
+    return font;
 }
 
 } // namespace ui

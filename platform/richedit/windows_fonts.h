@@ -2,6 +2,8 @@
 // system. The one place where the family names are mapped.
 #pragma once
 
+#include <QFont>
+
 namespace ui {
 
 // Registers "ＭＳ 明朝" -> IPAMincho, "ＭＳ ゴシック" -> IPAGothic and
@@ -10,5 +12,9 @@ namespace ui {
 // itself is kept (and saved again). Safe to call more than once; needs a
 // QGuiApplication.
 void installWindowsFonts();
+
+// The font of every article view, the print form's included: "ＭＳ 明朝"
+// 16 pixels high. Installs the substitutes first.
+QFont ArticleFont();
 
 } // namespace ui

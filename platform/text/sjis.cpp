@@ -51,6 +51,26 @@ std::size_t find(std::string_view hay, std::string_view needle, std::size_t from
 
 namespace {
 
+// Upper-case Latin letters become lower-case, byte for byte in place, so
+// positions and character boundaries stay.
+std::string latinLower(std::string_view s)
+{
+    std::string out(s);
+    for (std::size_t i = 0; i < out.size();) {
+        const std::size_t n = charLength(out, i);
+        const unsigned char c = static_cast<unsigned char>(out[i]);
+        if (n == 1 && c >= 'A' && c <= 'Z')
+            out[i] = static_cast<char>(c + 0x20);
+        else if (n == 2 && c == 0x82) {
+            const unsigned char t = static_cast<unsigned char>(out[i + 1]);
+            if (t >= 0x60 && t <= 0x79)
+                out[i + 1] = static_cast<char>(t + 0x21);
+        }
+        i += n;
+    }
+    return out;
+}
+
 std::string replaceWith(std::string_view s, std::string_view from, std::string_view to,
                         std::size_t (*finder)(std::string_view, std::string_view, std::size_t) noexcept)
 {
@@ -81,7 +101,7 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    std::string run(std::string_view in, std::string_view replacement)
+    std::string run(std::string_view in)
     {
         std::string out;
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
@@ -104,15 +124,17 @@ public:
                 out.resize(out.size() * 2);
             } else {
                 // Invalid or incomplete input: substitute and skip one unit.
+                const std::string_view rest(src, srcLeft);
+                const std::size_t length =
+                    fromCp932_ ? charLength(rest, 0) : utf8Length(static_cast<unsigned char>(*src), srcLeft);
+                const std::string_view unit = rest.substr(0, length);
+                const std::string replacement = fromCp932_ ? standInOf(unit) : codeOfStandIn(unit);
                 if (out.size() - done < replacement.size())
                     out.resize(out.size() * 2 + replacement.size());
                 std::memcpy(out.data() + done, replacement.data(), replacement.size());
                 done += replacement.size();
-                const unsigned char c = static_cast<unsigned char>(*src);
-                std::size_t skip = fromCp932_ ? (srcLeft >= 2 && isLeadByte(c) ? 2 : 1)
-                                              : utf8Length(c, srcLeft);
-                src += skip;
-                srcLeft -= skip;
+                src += unit.size();
+                srcLeft -= unit.size();
             }
         }
         out.resize(done);
@@ -120,6 +142,36 @@ public:
     }
 
 private:
+    // A CP932 code without a Unicode character (85 40, a lone A0) stands in
+    // as U+F0000 plus the code, in UTF-8, so that it comes back as the same
+    // bytes and every later byte position stays where it was.
+    static constexpr char32_t StandInBase = 0xF0000;
+
+    static std::string standInOf(std::string_view code)
+    {
+        char32_t value = 0;
+        for (const char c : code)
+            value = (value << 8) | static_cast<unsigned char>(c);
+        const char32_t cp = StandInBase + value;
+        return {static_cast<char>(0xF0 | (cp >> 18)), static_cast<char>(0x80 | ((cp >> 12) & 0x3F)),
+                static_cast<char>(0x80 | ((cp >> 6) & 0x3F)), static_cast<char>(0x80 | (cp & 0x3F))};
+    }
+
+    static std::string codeOfStandIn(std::string_view utf8)
+    {
+        if (utf8.size() != 4)
+            return "?";
+        const auto b = [&](int k) { return static_cast<char32_t>(static_cast<unsigned char>(utf8[k])); };
+        const char32_t cp =
+            ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
+        if (cp < StandInBase || cp > StandInBase + 0xFFFF)
+            return "?";
+        const char32_t code = cp - StandInBase;
+        if (code < 0x100)
+            return {static_cast<char>(code)};
+        return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+    }
+
     static std::size_t utf8Length(unsigned char c, std::size_t left)
     {
         std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
@@ -130,6 +182,11 @@ private:
 };
 
 } // namespace
+
+std::size_t findIgnoreCase(std::string_view hay, std::string_view needle, std::size_t from)
+{
+    return sjis::find(latinLower(hay), latinLower(needle), from);
+}
 
 std::string replaceAll(std::string_view s, std::string_view from, std::string_view to)
 {
@@ -162,13 +219,13 @@ std::string digitsToFullWidth(std::string_view s)
 std::string toUtf8(std::string_view cp932)
 {
     thread_local Converter conv("UTF-8", "CP932", true);
-    return conv.run(cp932, "\xEF\xBF\xBD");
+    return conv.run(cp932);
 }
 
 std::string fromUtf8(std::string_view utf8)
 {
     thread_local Converter conv("CP932", "UTF-8", false);
-    return conv.run(utf8, "?");
+    return conv.run(utf8);
 }
 
 QString toQString(std::string_view cp932)

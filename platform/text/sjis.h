@@ -32,6 +32,10 @@ bool isTrailByteAt(std::string_view s, std::size_t pos) noexcept;
 // `needle` is empty.
 std::size_t find(std::string_view hay, std::string_view needle, std::size_t from = 0) noexcept;
 
+// As find, with the Latin letters compared without case: A-Z and a-z, and
+// their full-width forms (82 60-82 79, 82 81-82 9A).
+std::size_t findIgnoreCase(std::string_view hay, std::string_view needle, std::size_t from = 0);
+
 // Plain byte search (may match from a second byte); for the few rules that
 // ask for exactly that.
 std::size_t findBytes(std::string_view hay, std::string_view needle, std::size_t from = 0) noexcept;
@@ -51,8 +55,10 @@ std::string replaceAllBytes(std::string_view s, std::string_view from, std::stri
 // bytes of double-byte characters are left alone.
 std::string digitsToFullWidth(std::string_view s);
 
-// CP932 <-> UTF-8 through iconv "CP932". Bytes that cannot be converted
-// become U+FFFD (to UTF-8) or "?" (to CP932); conversion never fails.
+// CP932 <-> UTF-8 through iconv "CP932"; conversion never fails. A CP932
+// character without a Unicode mapping (85 40, a lone 80) becomes a private
+// character of plane 15 that converts back to the same bytes; any other
+// character that cannot be converted to CP932 becomes "?".
 std::string toUtf8(std::string_view cp932);
 std::string fromUtf8(std::string_view utf8);
 

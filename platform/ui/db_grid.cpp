@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QLayout>
 
 namespace ui {
 
@@ -56,6 +57,13 @@ void DBGrid::AddColumn(std::string_view title, std::string_view fieldName, int w
 int DBGrid::ColumnCount() const
 {
     return model_->columnCount();
+}
+
+int DBGrid::Width() const
+{
+    if (const QWidget* panel = parentWidget(); panel && panel->layout())
+        panel->layout()->activate();
+    return width();
 }
 
 int DBGrid::ColumnWidth(int column) const

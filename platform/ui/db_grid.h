@@ -28,6 +28,9 @@ public:
     void AddColumn(std::string_view title, std::string_view fieldName, int width,
                    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
     int ColumnCount() const;
+    // The grid's width once its panel's layout has placed it: a neighbour
+    // just given a new width moves the grid only when the layout runs.
+    int Width() const;
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
     // A column the user may not edit even over a writable table.

@@ -11,6 +11,8 @@
 #include "platform/ui/screen_cursor.h"
 #include "platform/ui/tool_button.h"
 #include "platform/ui/tree_view.h"
+#include "platform/ui/splitter.h"
+#include "reader/book_entry.h"
 #include "reader/rireki.h"
 
 #include "support/desktop_input.h"
@@ -21,6 +23,8 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTabBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -195,6 +199,69 @@ TEST_F(Commands, HomeResetsTheLawTabAndReloadsItsTreeAfterAHistoryPush)
     EXPECT_EQ(JyobunTreeView[Syohi]->width(), 235);
     for (int n = 0; n < JyobunTreeView[Syohi]->Count(); ++n)
         EXPECT_FALSE(JyobunTreeView[Syohi]->Expanded(n) && n != 0) << "node " << n;
+}
+
+// True when some character of the view is red (key word 1).
+bool ShowsRed(const ui::RichEdit& view)
+{
+    for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().foreground().color() == QColor(255, 0, 0))
+                return true;
+    return false;
+}
+
+TEST_F(Commands, HomeAndBackShowTheirKeyWordsAlsoWhereTheRowStays)
+{
+    // 消法 １条 is the first hit and the first article: home leaves the row.
+    LawSearch(Syohi, "課税"_sj);
+    ASSERT_EQ(JyobunMainSource[Syohi]->DataSet()->FieldByName("Gyo").AsInteger(),
+              (JyobunMainTable[Syohi]->First(), JyobunMainTable[Syohi]->FieldByName("Gyo").AsInteger()));
+    main_->BBtnOpenAll->click();
+    ASSERT_EQ(JyobunMainTable[Syohi]->RecNo(), 0);
+    ASSERT_TRUE(ShowsRed(*main_->SyohiRichEdit));
+    main_->BBtnHome->click();
+    EXPECT_FALSE(ShowsRed(*main_->SyohiRichEdit));
+    EXPECT_EQ(JyobunRtfCache[Syohi].find("\\cf1 "), std::string::npos);
+    main_->BBtnBack->click(); // the same row with the search's key words
+    EXPECT_EQ(JyobunMainTable[Syohi]->RecNo(), 0);
+    EXPECT_TRUE(ShowsRed(*main_->SyohiRichEdit));
+
+    // A book entry on the first row likewise.
+    Activate(main_->SbooksTab);
+    BooksMainTable[Sbooks]->First();
+    ui::RichEdit& entry = *main_->SbooksRichEdit;
+    BooksKeyWord1[Sbooks] = entry.Text().substr(0, 4);
+    BooksHonbunShow(Sbooks);
+    ASSERT_TRUE(ShowsRed(entry));
+    main_->BBtnHome->click();
+    EXPECT_FALSE(ShowsRed(entry));
+}
+
+TEST_F(Commands, HomeAfterTheTreeSplitterMovedFitsTheGridToItsSettledWidth)
+{
+    Activate(main_->SyohiTab);
+    main_->resize(900, 600);
+    QApplication::processEvents();
+    // The user drags the splitter 150 pixels to the left.
+    ui::Splitter* splitter = main_->SyohiSplitter2;
+    const QPointF at(2, splitter->height() / 2);
+    const auto mouse = [&](QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, pos, splitter->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(splitter, &e);
+    };
+    mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, at - QPointF(150, 0), Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, at - QPointF(150, 0), Qt::LeftButton, Qt::NoButton);
+    QApplication::processEvents();
+    ASSERT_EQ(main_->SyohiTreeView->width(), 85);
+
+    main_->BBtnHome->click();
+    QTest::qWait(50);
+    ui::DBGrid* grid = main_->SyohiDBGrid;
+    EXPECT_EQ(main_->SyohiTreeView->width(), 235);
+    EXPECT_EQ(grid->ColumnWidth(1), grid->width() - 62 - 35);
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(Commands, HomeOnABookTabResetsItAndItsTextPanel)
@@ -405,6 +472,9 @@ TEST_F(MainWindowTest, TheColourButtonWorksOnlyInTheDeveloperBuild)
     CloseReader();
 
     CreateMain(ApplicationTitleText(true));
+    main_->show();
+    QApplication::processEvents();
+    EXPECT_EQ(main_->width(), 618) << "the extra button widens nothing";
     EXPECT_FALSE(main_->ColorSetButton->isHidden());
     EXPECT_TRUE(main_->ColorSetButton->isEnabled());
     EXPECT_TRUE(main_->HyperLinkAction->isEnabled());

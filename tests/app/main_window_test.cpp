@@ -19,6 +19,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QEnterEvent>
+#include <QFontInfo>
+#include <QTextDocument>
 #include <QImage>
 #include <QMenu>
 
@@ -94,6 +96,13 @@ TEST_F(MainWindowTest, PagesCarryTheirLabelsHintsAndScopes)
     EXPECT_EQ(ui::Hint(*main_->SyohiRichEdit), "範囲選択後、マウスを右クリックするとコピーできます"_sj);
     EXPECT_EQ(ui::Hint(*main_->SbooksDBGrid), "ダブルクリックで該当の通達・裁決へジャンプ"_sj);
     EXPECT_TRUE(main_->SyohiRichEdit->isReadOnly());
+    // Articles and entries show in the memo window's face and size: the
+    // Mincho that stands in for "ＭＳ 明朝", 16 pixels, not the window's Gothic.
+    for (const ui::RichEdit* view : {main_->SyohiRichEdit, main_->SbooksRichEdit}) {
+        const QFontInfo shown(view->document()->defaultFont());
+        EXPECT_EQ(shown.family(), QStringLiteral("IPAMincho"));
+        EXPECT_EQ(shown.pixelSize(), 16);
+    }
     EXPECT_TRUE(main_->SbooksMemo->isHidden());
     EXPECT_EQ(main_->SyohiTreeView->width(), 235);
     EXPECT_EQ(main_->SyohiPanel1->Height(), 48);

@@ -63,10 +63,26 @@ TEST(Sjis, ConversionRoundTrips)
         EXPECT_EQ(sjis::fromQString(sjis::toQString(cp)), cp);
     }
     EXPECT_EQ("ⅰ"_sj, "\xFA\x40");
-    // Unmappable and malformed input never fails.
+    // Codes without a Unicode character keep their bytes both ways, one
+    // character each; other characters without a CP932 code become "?".
+    for (const std::string cp : {"\x85\x40z", "a\x81", "\xA0\x80\xFD", "\xEB\x9F" "\x81\x7F"}) {
+        const QString shown = sjis::toQString(cp);
+        EXPECT_EQ(sjis::fromQString(shown), cp);
+        EXPECT_EQ(sjis::fromUtf8(sjis::toUtf8(cp)), cp);
+    }
+    EXPECT_EQ(sjis::toQString("\x85\x40z").size(), 3); // one surrogate pair and z
     EXPECT_EQ(sjis::fromUtf8("a😀b"), "a?b");
-    EXPECT_EQ(sjis::toUtf8("a\x81"), "a\xEF\xBF\xBD");
-    EXPECT_EQ(sjis::toUtf8("\x85\x40z"), "\xEF\xBF\xBDz");
+}
+
+TEST(Sjis, FindIgnoringCaseComparesLatinLettersOnly)
+{
+    const std::string hay = "abc Abc ＡＢＣ ABC"_sj;
+    EXPECT_EQ(sjis::findIgnoreCase(hay, "ABC"), 0u);
+    EXPECT_EQ(sjis::findIgnoreCase(hay, "ABC", 1), 4u);
+    EXPECT_EQ(sjis::findIgnoreCase(hay, "ａｂｃ"_sj), 8u);
+    // Second bytes are never folded: ア (83 41) is no "a".
+    EXPECT_EQ(sjis::findIgnoreCase("ア"_sj, "a"), sjis::npos);
+    EXPECT_EQ(sjis::findIgnoreCase("ア"_sj, "A"), sjis::npos);
 }
 
 TEST(Sjis, TrailByteTest)

@@ -29,6 +29,7 @@ protected:
         entries.insert({2, 1, 1, "基通"_sj, "２"_sj, 3.0, "　一つの空白と課税売上と課税"_sj});
         entries.insert({3, 20, 2, "事例"_sj, "３"_sj, 4.5, "版の欠けた本"_sj});
         entries.insert({4, 30, 1, "名なし"_sj, "４"_sj, 5.0, "名前の行がない本"_sj});
+        entries.insert({5, 1, 1, "基通"_sj, "５"_sj, 6.0, "abc Abc ABC"});
         entries.commit();
         db::TableWriter names("F3.db", db::layout::bookName());
         names.insert({1, 1, "消費税の課税解説"_sj, "第２版"_sj, "見本出版"_sj});
@@ -148,6 +149,12 @@ TEST_F(BookEntry, KeyWordTwoMagentaThenKeyWordOneRedEverywhere)
     for (const QColor& c : colours())
         EXPECT_TRUE(c != red && c != magenta);
     EXPECT_EQ(view_.SelStart(), 0);
+
+    // The find runs without options: a Latin key word matches in any case.
+    BooksKeyWord1[Tab] = "ABC";
+    show(5);
+    const std::vector<QColor> anyCase = colours();
+    EXPECT_EQ(std::count(anyCase.begin(), anyCase.end(), red), 9);
 }
 
 } // namespace

@@ -147,12 +147,17 @@ TEST(ScratchFileLoad, LoadsThroughTheFileAndDeletesIt)
     EXPECT_FALSE(fs::exists("C2.dl_"));
 }
 
-TEST(ScratchFileLoad, FailedLoadKeepsTheViewReadOnly)
+TEST(ScratchFileLoad, RescuesADocumentTheDirectLoadRefuses)
 {
     TempDir cwd;
     ui::RichEdit view;
     view.SetReadOnly(true);
-    EXPECT_THROW(ScratchFileLoad(view, db::StringList{"{\\rtf1 {unbalanced"}), std::exception);
+    LinkSpanList none;
+    std::string doc = HonbunRtfBuild("第一条\r\n本文"_sj, {}, {}, 10, none, RtfMode::Display);
+    doc.pop_back(); // cut off before its last brace
+    EXPECT_THROW(view.LoadRichText(doc), ui::RichTextError);
+    ScratchFileLoad(view, db::StringList{doc});
+    EXPECT_TRUE(view.Text().starts_with("第一条\r\n本文\r\n"_sj));
     EXPECT_TRUE(view.ReadOnly());
     EXPECT_FALSE(fs::exists("C2.dl_"));
 }

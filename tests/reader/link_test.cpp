@@ -7,6 +7,7 @@
 
 #include "platform/richedit/rich_edit.h"
 #include "platform/ui/combo_box.h"
+#include "platform/ui/radio_group.h"
 #include "platform/ui/screen_cursor.h"
 #include "reader/link.h"
 #include "windows/memopas.h"
@@ -39,8 +40,9 @@ protected:
         SearchWindow::SetUp();
         // Links of the 法人税 fixture: Gyo 10 from offset 0, Gyo 20 from 4 and
         // Gyo 30 from 8 (all to tab 0), Gyo 40 to a missing article and from
-        // 37, after a single-byte quote, to Gyo 10, Gyo 50 to the absent tab 3,
-        // Gyo 60 to no tab at all.
+        // 37, after a single-byte quote, to Gyo 10, Gyo 50 to the absent tab 3
+        // and to Gyo 60, Gyo 60 to no tab at all and to a negative code other
+        // than -1 and -2.
         db::Table& links = *JyobunLinkTable[Houjin];
         links.Close();
         db::TableWriter w("A4.db", db::layout::lawLink());
@@ -54,6 +56,7 @@ protected:
         span(40, 0, 4, 999, Houjin);
         span(40, 37, 43, 10, Houjin);
         span(50, 0, 4, 10, Toku);
+        span(50, 8, 12, 60, Houjin);
         span(60, 0, 4, 10, 9);
         span(60, 4, 8, 10, -3);
         w.commit();
@@ -303,31 +306,50 @@ TEST_F(LinkTest, ReferenceSearchTargetsPresetTheDialogWhateverThePress)
         // Left unanswered: the search is cancelled.
     });
     struct Case {
-        int sel, code;
+        int tab, gyo, sel, code;
         Qt::KeyboardModifiers modifiers;
+        int kubunNo;
     };
-    const Case cases[] = {{535, -1, Qt::NoModifier},
-                          {535, -1, Qt::ControlModifier},
-                          {720, -2, Qt::NoModifier},
-                          {720, -2, Qt::ShiftModifier}};
+    const Case cases[] = {{Syohi, ShoHou7, 535, -1, Qt::NoModifier, 110}, // 消法
+                          {Syohi, ShoHou7, 535, -1, Qt::ControlModifier, 110},
+                          {Syohi, ShoHou7, 720, -2, Qt::NoModifier, 110},
+                          {Syohi, ShoHou7, 720, -2, Qt::ShiftModifier, 110},
+                          {Houjin, 60, 5, -3, Qt::NoModifier, 710}}; // any code below 0
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sel);
-        Show(Syohi, ShoHou7);
+        Show(c.tab, c.gyo);
         const int top = RirekiTop;
         seen.clear();
-        Press(Syohi, c.sel, Qt::LeftButton, c.modifiers);
+        Press(c.tab, c.sel, Qt::LeftButton, c.modifiers);
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].seirei, c.code == -1);
         EXPECT_EQ(seen[0].kisoku, c.code == -2);
-        EXPECT_FALSE(seen[0].groupEnabled);
-        EXPECT_EQ(seen[0].kubunNo, 110); // 消法
+        EXPECT_EQ(seen[0].groupEnabled, c.code < -2); // only -1 and -2 preset the scope
+        EXPECT_EQ(seen[0].kubunNo, c.kubunNo);
         EXPECT_EQ(SansyoCode, c.code);
         EXPECT_TRUE(MemoWindows().empty());
-        EXPECT_EQ(main_->MainPageControl->ActivePage(), JyobunTabSheet[Syohi]);
-        EXPECT_EQ(CurrentGyo(Syohi), ShoHou7);
+        EXPECT_EQ(main_->MainPageControl->ActivePage(), JyobunTabSheet[c.tab]);
+        EXPECT_EQ(CurrentGyo(c.tab), c.gyo);
         EXPECT_EQ(RirekiTop, top);
         ExpectFlagsClear();
     }
+
+    // The same link in a memo window runs the memo's own reference search.
+    Show(Houjin, 50);
+    Press(Houjin, 9, Qt::LeftButton);
+    ASSERT_EQ(MemoWindows().size(), 1u);
+    TMemoWindow& memo = *MemoWindows()[0];
+    ASSERT_EQ(memo.MemoGyo, 60);
+    bool memoGroupLocked = false;
+    SetSansyoShow([&memoGroupLocked](TSansyo& form) {
+        memoGroupLocked = form.SansyoRadioGroup2->ItemIndex() == 1 && !form.SansyoRadioGroup2->isEnabled();
+    });
+    memo.MemoRichEdit->SetSelStart(5);
+    memo.MemoRichEditMouseDown(Qt::LeftButton, Qt::NoModifier, false, {});
+    EXPECT_TRUE(memoGroupLocked);
+    EXPECT_EQ(SansyoCode, -3);
+    EXPECT_EQ(MemoWindows().size(), 1u);
+    ExpectFlagsClear();
     SetSansyoShow(before);
 }
 
@@ -349,7 +371,6 @@ TEST_F(LinkTest, PressesThatLeadNowhereDoNothing)
         {"absent tab", Houjin, 50, 1, Qt::LeftButton, Qt::ControlModifier},
         {"absent tab, memo", Houjin, 50, 1, Qt::LeftButton, Qt::NoModifier},
         {"no such tab", Houjin, 60, 1, Qt::LeftButton, Qt::ControlModifier},
-        {"no such code", Houjin, 60, 5, Qt::LeftButton, Qt::NoModifier},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

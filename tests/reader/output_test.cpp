@@ -10,6 +10,11 @@
 #include "reader/output.h"
 #include "support/temp_dir.h"
 
+#include <QDir>
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -65,6 +70,68 @@ public:
 private:
     platform::Printing* before_;
 };
+
+// The real printer; its set-up answers as the dialog's "print to file" on
+// A4 paper would.
+class PdfPrinting : public platform::Printing {
+public:
+    explicit PdfPrinting(QString file) : file_(std::move(file)), before_(platform::SetPrinting(this)) {}
+    ~PdfPrinting() override
+    {
+        SharedPrinter().setOutputFileName({});
+        platform::SetPrinting(before_);
+    }
+    bool PrinterSetup(QWidget*) override
+    {
+        QPrinter& printer = SharedPrinter();
+        printer.setOutputFileName(file_);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        return true;
+    }
+
+private:
+    QString file_;
+    platform::Printing* before_;
+};
+
+// What poppler finds in a PDF: the title and, per page, its size and the
+// box around all of its words, in points.
+struct PdfText {
+    QString title;
+    struct Page {
+        QSizeF size;
+        QRectF words;
+    };
+    std::vector<Page> pages;
+};
+
+PdfText ReadPdfText(const QString& file)
+{
+    QProcess poppler;
+    poppler.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+    PdfText out;
+    if (!poppler.waitForFinished() || poppler.exitCode() != 0) {
+        ADD_FAILURE() << "pdftotext (poppler-utils) did not run";
+        return out;
+    }
+    const QString html = QString::fromUtf8(poppler.readAllStandardOutput());
+    const QRegularExpression title(QStringLiteral("<title>(.*)</title>"));
+    out.title = title.match(html).captured(1);
+    const QRegularExpression tag(QStringLiteral(
+        "<page width=\"([\\d.]+)\" height=\"([\\d.]+)\"|"
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
+    for (auto it = tag.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (!m.captured(1).isEmpty()) {
+            out.pages.push_back({QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()), QRectF()});
+        } else if (!out.pages.empty()) {
+            const QRectF word(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
+                              QPointF(m.captured(5).toDouble(), m.captured(6).toDouble()));
+            out.pages.back().words |= word;
+        }
+    }
+    return out;
+}
 
 // Records the calls Word receives; `failAt` names the call that refuses.
 class FakeWord : public platform::WordApplication {
@@ -153,6 +220,32 @@ TEST_F(OutputTest, ALawArticlePrintsAsBlackTextIntoThePageRectangle)
     EXPECT_EQ(printer_.articles.size(), 3u);
     // The view keeps its colours.
     EXPECT_EQ(Article().SaveRichText(), rtf);
+}
+
+TEST_F(OutputTest, ALawPrintFillsThePageInsideItsMargins)
+{
+    // 120 lines, each longer than the page is wide.
+    const std::string line = std::string(40, 'x') + "この法律において課税資産の譲渡等とは、"
+                             "事業として対価を得て行われる資産の譲渡及び貸付け並びに役務の提供をいう。\r\n";
+    std::string text;
+    for (int n = 1; n <= 120; ++n)
+        text += "第" + std::to_string(n) + "条　" + line;
+    Article().LoadPlainText(sjis::fromUtf8(text));
+    const QString file = QDir::current().absoluteFilePath(QStringLiteral("article.pdf"));
+    {
+        PdfPrinting pdf(file);
+        main_->BBtnPrintClick();
+    }
+    const PdfText printed = ReadPdfText(file);
+    EXPECT_EQ(printed.title, QString::fromUtf8("Ronvetta 条文印刷"));
+    ASSERT_GT(printed.pages.size(), 1u);
+    // The rectangle (60, 70)-(2250, 3250) of a 300-dpi printer: 5 mm from the
+    // left and top of the printable area, 7.3 by 10.6 inches.
+    const PdfText::Page& first = printed.pages[0];
+    EXPECT_GT(first.words.width(), 0.8 * first.size.width());
+    EXPECT_GT(first.words.height(), 0.8 * first.size.height());
+    EXPECT_LE(first.words.right(), first.size.width());
+    EXPECT_LE(first.words.bottom(), first.size.height());
 }
 
 TEST_F(OutputTest, WithoutTheScratchFileTheArticleIsCopiedThroughTheClipboard)
