@@ -6,6 +6,8 @@
 #include <QEvent>
 #include <QHeaderView>
 
+#include <algorithm>
+
 namespace ui {
 
 DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new db::GridModel(this))
@@ -65,7 +67,9 @@ int DBGrid::ColumnWidth(int column) const
 
 void DBGrid::SetColumnWidth(int column, int width)
 {
-    setColumnWidth(column, width); // the header tells the model
+    // Narrower than the title bar lets the user drag it, the column would
+    // vanish; the header tells the model.
+    setColumnWidth(column, std::max(width, horizontalHeader()->minimumSectionSize()));
 }
 
 void DBGrid::SetColumnReadOnly(int column, bool readOnly)

@@ -29,6 +29,7 @@ public:
                    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
     int ColumnCount() const;
     int ColumnWidth(int column) const;
+    // At least as wide as the user can drag a column, so that none vanishes.
     void SetColumnWidth(int column, int width);
     // A column the user may not edit even over a writable table.
     void SetColumnReadOnly(int column, bool readOnly);
