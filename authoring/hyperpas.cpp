@@ -392,10 +392,19 @@ void THyperLink::Connect()
     Edit8->OnKeyPress = [this](char& key) { Edit8KeyPress(key); };
     connect(Button73, &QPushButton::clicked, this, &THyperLink::Button73Click);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { FormResize(); });
+    // A page is laid out only when it shows, after the form's own resize:
+    // the columns follow their grid's width whenever it changes.
+    DBGrid1->installEventFilter(this);
+    DBGrid2->installEventFilter(this);
 }
 
 bool THyperLink::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == DBGrid1 || watched == DBGrid2) {
+        if (event->type() == QEvent::Resize)
+            FormResize();
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::MouseButtonRelease && watched != Edit6)
         DBEdit3Click(*static_cast<ui::Edit*>(watched));
     if (event->type() == QEvent::FocusOut) {

@@ -56,6 +56,9 @@ void THyperLink::FormCreate()
     Table2->Open();
 
     Button48->setText(QString::number(KaiseiNo));
+    // Centred at its own size for when it is not maximised.
+    adjustSize();
+    move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
     setWindowState(Qt::WindowMaximized);
 
     if (!Table1->Locate("ＫＥＹ"_sj, {std::int64_t{HyperKey}})) {
@@ -136,10 +139,10 @@ void THyperLink::FormResize()
     int others = 0;
     for (int c = 0; c + 1 < DBGrid2->ColumnCount(); ++c)
         others += DBGrid2->ColumnWidth(c);
-    DBGrid2->SetColumnWidth(DBGrid2->ColumnCount() - 1, std::max(0, DBGrid2->width() - others - 41));
+    DBGrid2->SetColumnWidth(DBGrid2->ColumnCount() - 1, DBGrid2->width() - others - 41);
     others = 0;
     for (int c = 0; c < DBGrid1->ColumnCount(); ++c)
         if (c != 1)
             others += DBGrid1->ColumnWidth(c);
-    DBGrid1->SetColumnWidth(1, std::max(0, DBGrid1->width() - others - 38));
+    DBGrid1->SetColumnWidth(1, DBGrid1->width() - others - 38);
 }

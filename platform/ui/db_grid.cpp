@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QLayout>
 
+#include <algorithm>
+
 namespace ui {
 
 DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new db::GridModel(this))
@@ -73,7 +75,9 @@ int DBGrid::ColumnWidth(int column) const
 
 void DBGrid::SetColumnWidth(int column, int width)
 {
-    setColumnWidth(column, width); // the header tells the model
+    // Narrower than the title bar lets the user drag it, the column would
+    // vanish; the header tells the model.
+    setColumnWidth(column, std::max(width, horizontalHeader()->minimumSectionSize()));
 }
 
 void DBGrid::SetColumnReadOnly(int column, bool readOnly)

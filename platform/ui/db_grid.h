@@ -32,6 +32,7 @@ public:
     // just given a new width moves the grid only when the layout runs.
     int Width() const;
     int ColumnWidth(int column) const;
+    // At least as wide as the user can drag a column, so that none vanishes.
     void SetColumnWidth(int column, int width);
     // A column the user may not edit even over a writable table.
     void SetColumnReadOnly(int column, bool readOnly);

@@ -25,6 +25,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTest>
 
@@ -121,6 +122,26 @@ TEST_F(HyperLinkEditor, DriveCIsPreferredAndDIsTheFallback)
     EXPECT_EQ(onD.DBEdit1->Text(), "2");
     EXPECT_EQ(onD.DBEdit8->Text(), "２条"_sj);
     EXPECT_EQ(HyperLinkOpen, 1);
+    // The form fits the screen, and the grid of the rows it opens on gives
+    // 表題 the width its other columns leave.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE(onD.width(), screen.width());
+    EXPECT_LE(onD.height(), screen.height());
+    ui::DBGrid& rows = *onD.DBGrid2;
+    const std::vector<std::pair<std::string, int>> columns = {
+        {"ＫＥＹ"_sj, 34}, {"行"_sj, 53},       {"条文連番"_sj, 53},  {"条文区分"_sj, 54},
+        {"改正"_sj, 49},   {"番号のみ"_sj, 54}, {"条文番号"_sj, 165}, {"表題"_sj, 0}};
+    ASSERT_EQ(rows.ColumnCount(), 8);
+    int others = 0;
+    for (int c = 0; c < 8; ++c) {
+        EXPECT_EQ(rows.model()->headerData(c, Qt::Horizontal).toString(), sjis::toQString(columns[c].first));
+        if (c < 7) { // 表題 takes the rest of the width
+            EXPECT_EQ(rows.ColumnWidth(c), columns[c].second) << c;
+            others += columns[c].second;
+        }
+    }
+    EXPECT_EQ(rows.ColumnWidth(7), rows.width() - others - 41);
+    EXPECT_GT(rows.ColumnWidth(7), 0);
     onD.close();
     Flush();
     EXPECT_EQ(HyperLink, nullptr);

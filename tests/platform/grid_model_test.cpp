@@ -111,6 +111,11 @@ TEST_F(Grid, CurrentRowFollowsBothWays)
     EXPECT_EQ(grid.ColumnWidth(1), 200);
     grid.SetColumnWidth(1, 150);
     EXPECT_EQ(grid.ColumnWidth(1), 150);
+    for (int narrow : {0, -20}) { // a width worked out from a grid too narrow
+        grid.SetColumnWidth(1, narrow);
+        EXPECT_GT(grid.ColumnWidth(1), 0) << narrow;
+    }
+    grid.SetColumnWidth(1, 150);
 
     ASSERT_TRUE(main_.Locate("Gyo", {std::int64_t{35}}));
     EXPECT_EQ(grid.currentIndex().row(), 34);
