@@ -347,6 +347,15 @@ TEST_F(LawTab, ErrorsNameTheFileOrTheProblem)
     const std::string m = message(damaged);
     EXPECT_NE(m.find("E9.db"), std::string::npos) << m;
 
+    db::Table unnamed("GSubTable"); // a table start-up never came to name
+    EXPECT_EQ(message(unnamed), "Cannot open GSubTable (no table file named)");
+    try {
+        unnamed.First();
+        ADD_FAILURE() << "moved a closed table";
+    } catch (const db::Error& e) {
+        EXPECT_STREQ(e.what(), "Cannot perform this operation on a closed dataset: GSubTable (no table file named)");
+    }
+
     db::Query bad;
     bad.SQL() = {"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ", "WHERE ( Honbn LIKE '%a%') "};
     const std::string b = message(bad);
