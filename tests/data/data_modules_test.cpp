@@ -231,6 +231,23 @@ TEST_F(DataModules, ColumnsOfAnotherTypeOrMissingAreNamed)
     }
 }
 
+// A link is a run of rows in Sel order; the file's indexes do not decide it.
+TEST_F(DataModules, LinkRowsComeInSelOrderInAFileWithoutIndexes)
+{
+    Exec("E4.db", "CREATE TABLE t (Gyo INTEGER, Sel INTEGER, GoGyo INTEGER, Zeimoku INTEGER); "
+                  "INSERT INTO t SELECT * FROM data ORDER BY Gyo DESC, Sel DESC; DROP TABLE data; "
+                  "ALTER TABLE t RENAME TO data;");
+    Start();
+    db::Table& links = houjin_->SLinkTable;
+    ASSERT_GT(links.RecordCount(), 100);
+    std::pair<std::int64_t, std::int64_t> last{-1, -1};
+    for (links.First(); !links.Eof(); links.Next()) {
+        const std::pair row{links.FieldByName("Gyo").AsInteger(), links.FieldByName("Sel").AsInteger()};
+        ASSERT_LT(last, row);
+        last = row;
+    }
+}
+
 // A table file cut short or copied over while the reader runs: the next row
 // that needs a page that is gone reports the file, and the process runs on
 // (it used to die of SIGBUS reading the mapped file).
