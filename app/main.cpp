@@ -32,14 +32,18 @@ int ProgramEntry(int argc, char** argv)
     if (SingleInstanceTest(title))
         return 0;
     // Answer tables, presence flags, timer, file names, title, then the main
-    // form and the law and book data modules.
+    // form, which a second start finds from now on, and the law and book
+    // data modules.
     std::unique_ptr<ReaderSession> reader;
-    platform::RunGuarded([&] { reader = std::make_unique<ReaderSession>(title); });
+    std::unique_ptr<platform::InstanceServer> instanceServer;
+    platform::RunGuarded([&] {
+        reader = std::make_unique<ReaderSession>(title, PresenceFlagsSet, [&](TMain& main) {
+            if (!IsDeveloperTitle(title))
+                instanceServer = std::make_unique<platform::InstanceServer>(title, &main);
+        });
+    });
     if (!reader)
         return 1;
-    std::unique_ptr<platform::InstanceServer> instanceServer;
-    if (!IsDeveloperTitle(title))
-        instanceServer = std::make_unique<platform::InstanceServer>(title, Main);
 
     QObject::connect(Main, &TMain::Closed, &application, &QCoreApplication::quit);
     Main->show();

@@ -22,6 +22,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QMenu>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -93,23 +94,38 @@ std::vector<std::string> ScopeLabels(const ScopeTable& table)
 }
 
 // The narrow strip with a vertical two-character caption ("一" "覧", "詳" "細").
-ui::Panel* CaptionStrip(const char* first, const char* second)
-{
-    auto* strip = new ui::Panel;
-    strip->SetWidth(14);
-    strip->setFrameShape(QFrame::Panel);
-    strip->setFrameShadow(QFrame::Raised);
-    auto* layout = new QVBoxLayout(strip);
-    layout->setContentsMargins(0, 4, 0, 0);
-    layout->setSpacing(0);
-    for (const char* text : {first, second}) {
-        auto* label = new ui::Label(sjis::fromUtf8(text));
-        label->setAlignment(Qt::AlignHCenter);
-        layout->addWidget(label);
+// Inside its frame it is exactly one character wide, so the characters are
+// laid over the whole strip: a character inked to its last column would
+// otherwise lose that column to the frame.
+class CaptionStrip : public ui::Panel {
+public:
+    CaptionStrip(const char* first, const char* second)
+    {
+        SetWidth(14);
+        setFrameShape(QFrame::Panel);
+        setFrameShadow(QFrame::Raised);
+        for (const char* text : {first, second}) {
+            auto* label = new ui::Label(sjis::fromUtf8(text), this);
+            label->setAlignment(Qt::AlignHCenter);
+            labels_.push_back(label);
+        }
     }
-    layout->addStretch();
-    return strip;
-}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        ui::Panel::resizeEvent(event);
+        int top = frameWidth() + 4;
+        for (ui::Label* label : labels_) {
+            const int height = label->sizeHint().height();
+            label->setGeometry(0, top, width(), height);
+            top += height;
+        }
+    }
+
+private:
+    std::vector<ui::Label*> labels_;
+};
 
 ui::Edit* KeyEdit()
 {
@@ -267,7 +283,7 @@ void TMain::MakeLawPage(TJyobunTab tab, const LawPage& p)
     p.panel2 = new ui::Panel;
     p.panel2->SetHeight(180);
     auto* list = Flush(new QHBoxLayout(p.panel2));
-    p.panel4 = CaptionStrip("一", "覧");
+    p.panel4 = new CaptionStrip("一", "覧");
     list->addWidget(p.panel4);
     p.treeView = new ui::TreeView;
     p.treeView->setFixedWidth(235);
@@ -291,7 +307,7 @@ void TMain::MakeLawPage(TJyobunTab tab, const LawPage& p)
 
     p.panel3 = new ui::Panel;
     auto* text = Flush(new QHBoxLayout(p.panel3));
-    p.panel5 = CaptionStrip("詳", "細");
+    p.panel5 = new CaptionStrip("詳", "細");
     text->addWidget(p.panel5);
     p.richEdit = TextView();
     text->addWidget(p.richEdit);
@@ -321,7 +337,7 @@ void TMain::MakeBookPage(TBooksTab tab, const BookPage& p)
 
     p.panel2 = new ui::Panel;
     auto* list = Flush(new QHBoxLayout(p.panel2));
-    p.panel4 = CaptionStrip("一", "覧");
+    p.panel4 = new CaptionStrip("一", "覧");
     list->addWidget(p.panel4);
     p.grid = ResultGrid();
     ui::SetHint(*p.grid, "ダブルクリックで該当の通達・裁決へジャンプ"_sj);
@@ -339,7 +355,7 @@ void TMain::MakeBookPage(TBooksTab tab, const BookPage& p)
     p.panel3 = new ui::Panel;
     p.panel3->SetHeight(72);
     auto* text = Flush(new QHBoxLayout(p.panel3));
-    p.panel5 = CaptionStrip("詳", "細");
+    p.panel5 = new CaptionStrip("詳", "細");
     text->addWidget(p.panel5);
     p.richEdit = TextView();
     text->addWidget(p.richEdit);

@@ -78,7 +78,8 @@ void StartUpSteps(std::string_view title, void (*presenceFlagsSet)())
     platform::SetApplicationTitle(title);
 }
 
-ReaderSession::ReaderSession(std::string_view title, void (*presenceFlagsSet)())
+ReaderSession::ReaderSession(std::string_view title, void (*presenceFlagsSet)(),
+                             const std::function<void(TMain&)>& mainFormCreated)
 {
     StartUpSteps(title, presenceFlagsSet);
     // The main window is the first form; the data modules wire themselves
@@ -86,6 +87,8 @@ ReaderSession::ReaderSession(std::string_view title, void (*presenceFlagsSet)())
     // and entry.
     main_ = std::make_unique<TMain>();
     Main = main_.get();
+    if (mainFormCreated)
+        mainFormCreated(*main_);
     houjin_ = std::make_unique<THoujin>();
     hbooks_ = std::make_unique<THbooks>();
 }

@@ -2,6 +2,7 @@
 // them, and the reader that they create.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -37,8 +38,11 @@ void StartUpSteps(std::string_view title, void (*presenceFlagsSet)() = PresenceF
 // escapes. The object owns the three and frees the data modules first.
 class ReaderSession {
 public:
-    // `presenceFlagsSet` decides which tabs are present (tests present others).
-    explicit ReaderSession(std::string_view title, void (*presenceFlagsSet)() = PresenceFlagsSet);
+    // `presenceFlagsSet` decides which tabs are present (tests present others);
+    // `mainFormCreated` runs once the main form carries the title, before the
+    // data modules open the tables.
+    explicit ReaderSession(std::string_view title, void (*presenceFlagsSet)() = PresenceFlagsSet,
+                           const std::function<void(TMain&)>& mainFormCreated = {});
     ~ReaderSession();
     ReaderSession(const ReaderSession&) = delete;
     ReaderSession& operator=(const ReaderSession&) = delete;

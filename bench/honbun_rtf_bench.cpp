@@ -77,7 +77,7 @@ void BM_HonbunRtfMake(benchmark::State& state)
     textTable.SetMasterSource(&source);
     textTable.SetMasterFields("Gyo");
     linkTable.SetTableName("E4.db");
-    linkTable.SetIndexFieldNames("Gyo");
+    linkTable.SetIndexFieldNames("Gyo;Sel");
     ui::RichEdit view;
     view.SetReadOnly(true);
     view.resize(800, 600);

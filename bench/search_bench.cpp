@@ -180,7 +180,7 @@ void linkTable(benchmark::State& state)
     for (auto _ : state) {
         db::Table links("SLinkTable");
         links.SetTableName("E4.db");
-        links.SetIndexFieldNames("Gyo");
+        links.SetIndexFieldNames("Gyo;Sel");
         links.Open();
         gyo = gyo % 199990 + 10;
         if (links.Locate("Gyo", {gyo}))

@@ -31,6 +31,9 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path DataDir = RONVETTA_STARTUP_DATA;
+// The probe's temporary folder, where its instance socket lives: a reader
+// running elsewhere on the machine is not found and cannot end the probe.
+const fs::path ProbeTemp = DataDir / "probe-tmp";
 
 void run(const std::string& command)
 {
@@ -68,6 +71,7 @@ struct ProbeRun {
 
 ProbeRun probeOnce()
 {
+    fs::create_directories(ProbeTemp);
     int out[2];
     if (pipe(out) != 0)
         throw std::runtime_error("pipe");
@@ -77,7 +81,7 @@ ProbeRun probeOnce()
         dup2(out[1], STDOUT_FILENO);
         close(out[0]);
         close(out[1]);
-        if (chdir(DataDir.c_str()) != 0)
+        if (chdir(DataDir.c_str()) != 0 || setenv("TMPDIR", ProbeTemp.c_str(), 1) != 0)
             _exit(127);
         execl(RONVETTA_STARTUP_PROBE_EXE, RONVETTA_STARTUP_PROBE_EXE, static_cast<char*>(nullptr));
         _exit(127);
@@ -94,7 +98,7 @@ ProbeRun probeOnce()
     char own[128] = {};
     // "<micros> 起動時間： <seconds> 秒"
     if (std::sscanf(text.c_str(), "%lld %*s %127s", &shown, own) != 2)
-        throw std::runtime_error("the probe reported nothing (is another instance running?): " + text);
+        throw std::runtime_error("the probe reported nothing: " + text);
     return {(shown - start) / 1000.0, std::atof(own)};
 }
 

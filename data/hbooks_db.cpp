@@ -2,6 +2,7 @@
 
 #include "data/namepas.h"
 #include "platform/app/application.h"
+#include "platform/db/table_writer.h"
 #include "platform/ui/db_grid.h"
 #include "reader/book_entry.h"
 
@@ -21,6 +22,11 @@ THbooks::THbooks(QObject* owner) : QObject(owner)
         set.sub->SetIndexFieldNames("BookSeq");
         set.sub->SetMasterSource(set.source);
         set.sub->SetMasterFields("BookSeq");
+        set.main->SetFieldDefs(db::layout::bookMain().columns);
+        set.sub->SetFieldDefs(db::layout::bookMain().columns);
+        set.name->SetFieldDefs(db::layout::bookName().columns);
+        set.jump->SetFieldDefs(db::layout::bookJump().columns);
+        set.url->SetFieldDefs(db::layout::bookUrl().columns);
     }
 
     // Every statement on a pool member yields BookSeq, BookNo and BookRenban
@@ -45,6 +51,7 @@ THbooks::~THbooks()
     for (int b = 0; b < BooksTabCount; ++b) {
         const TabSet set = tabSet(b);
         set.sub->AfterScroll = nullptr;
+        set.sub->Close(); // not read again, whole, without its master
         set.sub->SetMasterSource(nullptr);
     }
     if (HbooksDb == this)

@@ -2,6 +2,7 @@
 
 #include "data/namepas.h"
 #include "platform/app/application.h"
+#include "platform/db/table_writer.h"
 #include "platform/ui/db_grid.h"
 #include "reader/contents_tree.h"
 #include "reader/honbun_rtf_make.h"
@@ -25,7 +26,13 @@ THoujin::THoujin(QObject* owner) : QObject(owner)
         set.sub->SetIndexFieldNames("Gyo");
         set.sub->SetMasterSource(set.source);
         set.sub->SetMasterFields("Gyo");
-        set.link->SetIndexFieldNames("Gyo");
+        // A link is a run of rows in Sel order, whatever the file's indexes.
+        set.link->SetIndexFieldNames("Gyo;Sel");
+        set.main->SetFieldDefs(db::layout::lawMain().columns);
+        set.main2->SetFieldDefs(db::layout::lawMain().columns);
+        set.sub->SetFieldDefs(db::layout::lawText().columns);
+        set.link->SetFieldDefs(db::layout::lawLink().columns);
+        set.tree->SetFieldDefs(db::layout::lawTree().columns);
     }
 
     // Every statement on a pool member yields Gyo and KubunNo in this order;
@@ -49,6 +56,7 @@ THoujin::~THoujin()
     for (int i = 0; i < JyobunTabCount; ++i) {
         const TabSet set = tabSet(i);
         set.sub->AfterScroll = nullptr;
+        set.sub->Close(); // not read again, whole, without its master
         set.sub->SetMasterSource(nullptr);
     }
     if (HoujinDb == this)

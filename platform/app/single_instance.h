@@ -1,9 +1,10 @@
-// One running instance per application title: a local socket named after
-// the title. A new start knocks; the running instance restores (if
-// minimised) and raises its main window.
+// One running instance per application title and desktop: a local socket
+// named after the title, the user and the display. A new start knocks; the
+// running instance restores (if minimised) and raises its main window.
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <string_view>
 
@@ -12,12 +13,14 @@ class QWidget;
 
 namespace platform {
 
-// True when an instance with this title runs; it has been asked to come to
-// the front.
+// True when an instance with this title runs on this desktop; it has been
+// asked to come to the front.
 bool KnockRunningInstance(std::string_view cp932Title);
 
 // Listens for knocks while it lives and brings `window` to the front for
-// each. Create it once the window carries the title.
+// each (while the window is not shown yet, the box it waits behind). Create
+// it once the window carries the title. When something at the socket's path
+// cannot be cleared away, the user is told that the check is off.
 class InstanceServer : public QObject {
     Q_OBJECT
 public:
@@ -27,7 +30,7 @@ public:
 private:
     void answerKnock();
     QLocalServer* server_;
-    QWidget* window_;
+    QPointer<QWidget> window_;
 };
 
 } // namespace platform

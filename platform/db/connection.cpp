@@ -1,5 +1,6 @@
 #include "platform/db/connection.h"
 
+#include "platform/db/mapping_faults.h"
 #include "platform/db/sql_like.h"
 #include "platform/text/sjis.h"
 
@@ -43,34 +44,16 @@ std::string uriFor(const std::string& path, Connection::Mode mode)
     return "file:" + uriEscape(path) + query;
 }
 
-struct CacheEntry {
-    std::shared_ptr<Connection> conn;
-    dev_t dev;
-    ino_t ino;
-    off_t size;
-    timespec mtime;
-};
-
-bool sameFile(const CacheEntry& e, const struct stat& st, Connection::Mode mode)
-{
-    if (e.dev != st.st_dev || e.ino != st.st_ino)
-        return false;
-    // Immutable connections never look at the file again, so a rewrite
-    // must be noticed here; the others follow changes through SQLite.
-    return mode != Connection::Mode::Reader
-           || (e.size == st.st_size && e.mtime.tv_sec == st.st_mtim.tv_sec
-               && e.mtime.tv_nsec == st.st_mtim.tv_nsec);
-}
-
 } // namespace
 
-Connection::Connection(std::string fileName, const std::string& path, Mode mode)
-    : fileName_(std::move(fileName))
+Connection::Connection(std::string fileName, std::string path, const struct stat& st, Mode mode)
+    : fileName_(std::move(fileName)), path_(std::move(path)), mode_(mode), opened_(st)
 {
+    CatchMappingFaults();
     // One thread uses a connection: no mutex around every column read.
     const int flags = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX
                       | (mode == Mode::Writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
-    const int rc = sqlite3_open_v2(uriFor(path, mode).c_str(), &db_, flags, nullptr);
+    const int rc = sqlite3_open_v2(uriFor(path_, mode).c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close_v2(db_);
@@ -92,12 +75,25 @@ Connection::~Connection()
 
 void Connection::fail(std::string_view what) const
 {
-    throw Error(std::string(what) + " " + fileName_ + ": " + sjis::fromUtf8(sqlite3_errmsg(db_)));
+    std::string reason = sjis::fromUtf8(sqlite3_errmsg(db_));
+    struct stat st {};
+    if (mode_ == Mode::Reader && (::stat(path_.c_str(), &st) != 0 || !SameFile(st)))
+        reason = "the file changed on disk while the reader had it open (" + reason + ")";
+    throw Error(std::string(what) + " " + fileName_ + ": " + reason);
+}
+
+bool Connection::SameFile(const struct stat& st) const
+{
+    if (opened_.st_dev != st.st_dev || opened_.st_ino != st.st_ino)
+        return false;
+    return mode_ != Mode::Reader
+           || (opened_.st_size == st.st_size && opened_.st_mtim.tv_sec == st.st_mtim.tv_sec
+               && opened_.st_mtim.tv_nsec == st.st_mtim.tv_nsec);
 }
 
 std::shared_ptr<Connection> OpenConnection(std::string_view fileName, Connection::Mode mode)
 {
-    static std::unordered_map<std::string, CacheEntry> cache;
+    static std::unordered_map<std::string, std::shared_ptr<Connection>> cache;
 
     const std::string path =
         std::filesystem::absolute(sjis::toUtf8(fileName)).lexically_normal().string();
@@ -105,11 +101,10 @@ std::shared_ptr<Connection> OpenConnection(std::string_view fileName, Connection
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         throw Error("Cannot open the table file " + std::string(fileName) + " (no such file)");
 
-    CacheEntry& entry = cache[path + '\n' + std::to_string(static_cast<int>(mode))];
-    if (!entry.conn || !sameFile(entry, st, mode))
-        entry = {std::make_shared<Connection>(std::string(fileName), path, mode), st.st_dev,
-                 st.st_ino, st.st_size, st.st_mtim};
-    return entry.conn;
+    std::shared_ptr<Connection>& conn = cache[path + '\n' + std::to_string(static_cast<int>(mode))];
+    if (!conn || !conn->SameFile(st))
+        conn = std::make_shared<Connection>(std::string(fileName), path, st, mode);
+    return conn;
 }
 
 Statement::Statement(const Connection& conn, std::string_view sqlUtf8, const char* what)

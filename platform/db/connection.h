@@ -5,6 +5,8 @@
 
 #include "platform/db/dataset.h"
 
+#include <sys/stat.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,8 +25,8 @@ public:
     };
 
     // `fileName` is the CP932 name as the program gave it (for messages);
-    // `path` the UTF-8 path on disk.
-    Connection(std::string fileName, const std::string& path, Mode mode);
+    // `path` the UTF-8 path on disk, `st` what stat() said of it.
+    Connection(std::string fileName, std::string path, const struct stat& st, Mode mode);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -34,10 +36,16 @@ public:
 
     // Throws db::Error: `what` and SQLite's last message, naming the file.
     [[noreturn]] void fail(std::string_view what) const;
+    // Whether `st` is the file as it was opened. Immutable connections never
+    // look at the file again, so for them a rewrite in place counts too.
+    bool SameFile(const struct stat& st) const;
 
 private:
     sqlite3* db_ = nullptr;
     std::string fileName_;
+    std::string path_;
+    Mode mode_;
+    struct stat opened_;
 };
 
 // The cached connection to a file. `fileName` is CP932 and relative to the

@@ -33,6 +33,12 @@ std::string JoinLines(const StringList& lines);
 
 enum class FieldType { Integer, Float, Text, Memo };
 
+// A column of a table file: its name and type.
+struct ColumnDef {
+    std::string name; // CP932
+    FieldType type;
+};
+
 class Dataset;
 class DataSource;
 
@@ -173,6 +179,9 @@ public:
     void SetDatabaseName(std::string_view folder);
     const std::string& IndexFieldNames() const;
     void SetIndexFieldNames(std::string_view fields); // "Gyo", "Gyo;Sel"
+    // The columns the program reads: opening a file that lacks one, or
+    // declares one of another type, fails with a message naming it.
+    void SetFieldDefs(std::vector<ColumnDef> defs);
     // Read-only unless set otherwise (the reader never writes).
     bool ReadOnly() const;
     void SetReadOnly(bool readOnly);

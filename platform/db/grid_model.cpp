@@ -46,6 +46,7 @@ void GridModel::readDataset()
     rows_ = open ? ds->RecordCount() : 0;
     current_ = open ? ds->RecNo() : -1;
     fieldIndex_.clear();
+    failed_.assign(columns_.size(), 0);
     for (const Column& c : columns_) {
         Field* f = open ? ds->FindField(c.fieldName) : nullptr;
         fieldIndex_.push_back(f ? f->Index() : -1);
@@ -89,10 +90,20 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     // the grid last heard of.
     Dataset* ds = binding_.Source() ? binding_.Source()->DataSet() : nullptr;
     const int field = fieldIndex_[index.column()];
-    if (field < 0 || !ds || !ds->Active() || index.row() >= ds->RecordCount()
+    if (field < 0 || failed_[index.column()] || !ds || !ds->Active() || index.row() >= ds->RecordCount()
         || field >= ds->FieldCount())
         return QString();
-    return sjis::toQString(ValueText(ds->ValueAt(index.row(), field)));
+    try {
+        return sjis::toQString(ValueText(ds->ValueAt(index.row(), field)));
+    } catch (const Error& e) {
+        // Every repaint asks again: the column stays empty until the dataset
+        // changes, and the error shows once, after the paint.
+        failed_[index.column()] = 1;
+        QMetaObject::invokeMethod(
+            const_cast<GridModel*>(this), [message = std::string(e.what())] { platform::ShowError(message); },
+            Qt::QueuedConnection);
+        return QString();
+    }
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const

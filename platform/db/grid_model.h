@@ -69,6 +69,7 @@ private:
     SourceBinding binding_;
     std::vector<Column> columns_;
     std::vector<int> fieldIndex_; // per column: the dataset's field, -1 when it has none
+    mutable std::vector<char> failed_; // per column: a cell could not be read (reported once)
     int rows_ = 0;
     int current_ = -1;
 };

@@ -60,7 +60,7 @@ RowStore KeysetCursor::fetch(const std::string& sql, const std::vector<Value>& b
     Statement& st = statement(sql);
     for (std::size_t i = 0; i < binds.size(); ++i)
         st.bind(static_cast<int>(i + 1), binds[i]);
-    RowStore rows(shape_.types, shape_.read);
+    RowStore rows(shape_.types, shape_.read, shape_.names, conn_->fileName());
     while (st.step())
         rows.append(st.get());
     st.reset();

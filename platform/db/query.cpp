@@ -23,7 +23,7 @@ public:
 
     // Without persistent data fields, the result columns become fields.
     void makeResultFields(sqlite3_stmt* st);
-    void checkDataFields(sqlite3_stmt* st) const;
+    void checkDataFields(sqlite3_stmt* st, const std::string& file) const;
 
     StringList sql;
     int dataFields = 0;   // persistent data fields defined
@@ -58,7 +58,9 @@ void Query::Impl::makeResultFields(sqlite3_stmt* st)
     replaceLeadingFields(std::exchange(resultFields, static_cast<int>(result.size())), result);
 }
 
-void Query::Impl::checkDataFields(sqlite3_stmt* st) const
+// Each persistent field has its column, under its name and of a type it can
+// read: a key declared TEXT would come in text order.
+void Query::Impl::checkDataFields(sqlite3_stmt* st, const std::string& file) const
 {
     const int count = sqlite3_column_count(st);
     for (std::size_t f = 0; f < fields.size(); ++f) {
@@ -71,6 +73,9 @@ void Query::Impl::checkDataFields(sqlite3_stmt* st) const
         if (!SameName(fields[f]->FieldName(), columnName(st, c)))
             throw Error("Field '" + fields[f]->FieldName() + "' does not match the column '"
                         + columnName(st, c) + "' of " + label());
+        if (sqlite3_column_decltype(st, c) && !Serves(columnType(st, c), fields[f]->DataType()))
+            throw Error("Field '" + fields[f]->FieldName() + "' in " + file + " is declared "
+                        + TypeName(columnType(st, c)) + ", not " + TypeName(fields[f]->DataType()));
     }
 }
 
@@ -86,7 +91,7 @@ std::unique_ptr<Cursor> Query::Impl::readRows()
     if (dataFields == 0)
         makeResultFields(st.get());
     else
-        checkDataFields(st.get());
+        checkDataFields(st.get(), rewritten.fileName);
     std::vector<FieldType> types;
     for (int c = 0; c < sqlite3_column_count(st.get()); ++c)
         types.push_back(columnType(st.get(), c));
@@ -94,7 +99,10 @@ std::unique_ptr<Cursor> Query::Impl::readRows()
         if (columns[f] >= 0)
             types[columns[f]] = fields[f]->DataType();
 
-    RowStore rows(types, std::vector<bool>(types.size(), true));
+    std::vector<std::string> names;
+    for (std::size_t c = 0; c < types.size(); ++c)
+        names.push_back(columnName(st.get(), static_cast<int>(c)));
+    RowStore rows(types, std::vector<bool>(types.size(), true), std::move(names), rewritten.fileName);
     while (st.step())
         rows.appendResult(st.get());
     conn = std::move(connection);

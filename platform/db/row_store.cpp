@@ -7,8 +7,9 @@
 
 namespace db {
 
-RowStore::RowStore(std::vector<FieldType> types, std::vector<bool> read)
-    : types_(std::move(types)), read_(std::move(read))
+RowStore::RowStore(std::vector<FieldType> types, std::vector<bool> read,
+                   std::vector<std::string> names, std::string file)
+    : types_(std::move(types)), read_(std::move(read)), names_(std::move(names)), file_(std::move(file))
 {
 }
 
@@ -36,8 +37,12 @@ void RowStore::appendRow(sqlite3_stmt* stmt, std::int64_t rowId, int col)
             cell.kind = Kind::Unread;
             continue;
         }
-        if (sqlite3_column_type(stmt, col) == SQLITE_NULL) {
+        const int stored = sqlite3_column_type(stmt, col);
+        if (stored == SQLITE_NULL) {
             cell.kind = Kind::Null;
+        } else if ((types_[c] == FieldType::Integer && stored != SQLITE_INTEGER)
+                   || (types_[c] == FieldType::Float && stored != SQLITE_INTEGER && stored != SQLITE_FLOAT)) {
+            refuse(stmt, col, c);
         } else if (types_[c] == FieldType::Integer) {
             cell.kind = Kind::Integer;
             cell.i = sqlite3_column_int64(stmt, col);
@@ -54,6 +59,14 @@ void RowStore::appendRow(sqlite3_stmt* stmt, std::int64_t rowId, int col)
         }
         ++col;
     }
+}
+
+void RowStore::refuse(sqlite3_stmt* stmt, int statementColumn, std::size_t column) const
+{
+    const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, statementColumn));
+    const std::string held(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt, statementColumn)));
+    throw Error("Field '" + names_[column] + "' in " + file_ + " holds '" + held + "', which is not "
+                + (types_[column] == FieldType::Integer ? "an integer" : "a number"));
 }
 
 Value RowStore::value(int row, int col) const

@@ -18,8 +18,11 @@ namespace db {
 class RowStore {
 public:
     // `types` of the columns; `read` says per column whether the statement
-    // delivers it (false for MEMO columns of tables).
-    RowStore(std::vector<FieldType> types, std::vector<bool> read);
+    // delivers it (false for MEMO columns of tables); `names` and `file` name
+    // a value that does not fit its column in the error (db::Error) that
+    // refuses it: a key read as text would sort 10, 100, 11.
+    RowStore(std::vector<FieldType> types, std::vector<bool> read, std::vector<std::string> names,
+             std::string file);
 
     int rowCount() const { return rows_; }
 
@@ -66,8 +69,12 @@ private:
     const Cell& cell(int row, int col) const { return at(row, col); }
     void appendRow(sqlite3_stmt* stmt, std::int64_t rowId, int firstColumn);
 
+    [[noreturn]] void refuse(sqlite3_stmt* stmt, int statementColumn, std::size_t column) const;
+
     std::vector<FieldType> types_;
     std::vector<bool> read_;
+    std::vector<std::string> names_;
+    std::string file_;
     std::vector<std::unique_ptr<Cell[]>> blocks_;
     int rows_ = 0;
     std::string arena_;

@@ -41,6 +41,13 @@ std::string Table::Impl::filePath() const
     return databaseName + (databaseName.back() == '/' ? "" : "/") + tableName;
 }
 
+std::string Table::Impl::label() const
+{
+    if (!tableName.empty())
+        return filePath();
+    return self.Name().empty() ? "table" : self.Name() + " (no table file named)";
+}
+
 void Table::Impl::requireClosed() const
 {
     if (cursor)
@@ -59,10 +66,10 @@ bool Table::Impl::linked() const
     return master && !SplitFieldNames(masterFields).empty();
 }
 
-int Table::Impl::column(const std::string& name) const
+int Table::Impl::column(const TableShape& shape, const std::string& name) const
 {
-    for (std::size_t c = 0; c < shape_.names.size(); ++c)
-        if (SameName(shape_.names[c], name))
+    for (std::size_t c = 0; c < shape.names.size(); ++c)
+        if (SameName(shape.names[c], name))
             return static_cast<int>(c);
     throw Error("Field '" + name + "' not found in " + label());
 }
@@ -72,6 +79,8 @@ void Table::Impl::connect()
     const auto mode = !readOnly                ? Connection::Mode::Writable
                       : databaseName.empty() ? Connection::Mode::Reader
                                              : Connection::Mode::ReadOnly;
+    if (tableName.empty())
+        throw Error("Cannot open " + label());
     conn_ = OpenConnection(filePath(), mode);
 
     TableShape shape;
@@ -85,6 +94,12 @@ void Table::Impl::connect()
     }
     if (shape.names.empty())
         throw Error("The file " + label() + " holds no table");
+    for (const ColumnDef& def : fieldDefs) {
+        const int c = column(shape, def.name);
+        if (!Serves(shape.types[c], def.type))
+            throw Error("Field '" + def.name + "' in " + label() + " is declared "
+                        + TypeName(shape.types[c]) + ", not " + TypeName(def.type));
+    }
     shape_ = std::move(shape);
     shape_.order = orderColumns();
 
@@ -110,33 +125,18 @@ void Table::Impl::connect()
         if (names.size() < masterNames.size())
             names = masterNames;
         for (std::size_t i = 0; i < masterNames.size(); ++i)
-            detailColumns_.push_back(column(names[i]));
+            detailColumns_.push_back(column(shape_, names[i]));
     }
     memo_ = std::make_shared<MemoReader>(conn_, shape_.columns);
 }
 
-// The index fields, then the rest of the file's index that starts with them
-// (so the link rows of one Gyo come in Sel order and stepping walks the
-// index), then the rowid.
+// The index fields, then the rowid: the dataset decides the order, not the
+// indexes the file happens to have.
 std::vector<int> Table::Impl::orderColumns() const
 {
     std::vector<int> order;
     for (const std::string& name : SplitFieldNames(indexFieldNames))
-        order.push_back(column(name));
-    if (!order.empty()) {
-        Statement list(*conn_, "PRAGMA index_list(data)");
-        while (list.step()) {
-            Statement info(*conn_, "PRAGMA index_info(" + QuoteIdentifier(text(list.get(), 1)) + ")");
-            std::vector<int> indexed;
-            while (info.step())
-                indexed.push_back(sqlite3_column_int(info.get(), 1));
-            if (indexed.size() > order.size()
-                && std::equal(order.begin(), order.end(), indexed.begin())) {
-                order.insert(order.end(), indexed.begin() + order.size(), indexed.end());
-                break;
-            }
-        }
-    }
+        order.push_back(column(shape_, name));
     order.push_back(-1);
     return order;
 }
@@ -164,7 +164,7 @@ std::unique_ptr<Cursor> Table::Impl::load()
         seenMaster_ = ds;
         seenActive_ = ds && ds->Active();
         key_ = masterKey();
-        RowStore rows(shape_.types, shape_.read);
+        RowStore rows(shape_.types, shape_.read, shape_.names, label());
         if (key_) {
             if (!detailStatement_) {
                 std::string where;
@@ -189,7 +189,7 @@ std::unique_ptr<Cursor> Table::Impl::load()
             return std::make_unique<KeysetCursor>(conn_, shape_, memo_);
     }
     Statement all(*conn_, shape_.selectSql() + shape_.orderSql(false));
-    RowStore rows(shape_.types, shape_.read);
+    RowStore rows(shape_.types, shape_.read, shape_.names, label());
     while (all.step())
         rows.append(all.get());
     return std::make_unique<MemoryCursor>(std::move(rows), memo_);
@@ -468,6 +468,12 @@ void Table::SetIndexFieldNames(std::string_view fields)
 {
     impl().indexFieldNames = fields;
     impl().reread(true);
+}
+
+void Table::SetFieldDefs(std::vector<ColumnDef> defs)
+{
+    impl().requireClosed();
+    impl().fieldDefs = std::move(defs);
 }
 
 bool Table::ReadOnly() const

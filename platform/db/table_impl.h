@@ -19,7 +19,8 @@ public:
 
     std::unique_ptr<Cursor> readRows() override;
     bool stale() override;
-    std::string label() const override { return filePath(); }
+    // The file, or the component while the table has not been named.
+    std::string label() const override;
     void commitEdits() override;
     bool editValue(int field, Value& out) override;
     bool editValueAt(int row, int field, Value& out) override;
@@ -45,6 +46,7 @@ public:
     std::string databaseName;
     std::string indexFieldNames;
     std::string masterFields;
+    std::vector<ColumnDef> fieldDefs;
     bool readOnly = true;
     DataSource* master = nullptr;
     State state = State::Browse;
@@ -65,7 +67,8 @@ private:
     bool linked() const;
     void connect();
     std::vector<int> orderColumns() const;
-    int column(const std::string& name) const; // throws when the file has no such field
+    // The column of `name` in `shape`; throws when the file has no such field.
+    int column(const TableShape& shape, const std::string& name) const;
     std::unique_ptr<Cursor> load();
     std::optional<std::vector<Value>> masterKey();
     void followMaster();

@@ -17,11 +17,6 @@ struct sqlite3_stmt;
 
 namespace db {
 
-struct ColumnDef {
-    std::string name; // CP932
-    FieldType type;
-};
-
 struct TableDef {
     std::vector<ColumnDef> columns;
     // The column that is the INTEGER PRIMARY KEY, or empty.

@@ -83,6 +83,28 @@ FieldType TypeOfDeclaration(std::string_view declared)
     return FieldType::Text;
 }
 
+std::string TypeName(FieldType type)
+{
+    switch (type) {
+    case FieldType::Integer: return "INTEGER";
+    case FieldType::Float: return "FLOAT";
+    case FieldType::Text: return "TEXT";
+    case FieldType::Memo: break;
+    }
+    return "MEMO";
+}
+
+bool Serves(FieldType declared, FieldType expected)
+{
+    switch (expected) {
+    case FieldType::Integer: return declared == FieldType::Integer;
+    case FieldType::Float: return declared == FieldType::Integer || declared == FieldType::Float;
+    case FieldType::Text:
+    case FieldType::Memo: break;
+    }
+    return declared == FieldType::Text || declared == FieldType::Memo;
+}
+
 bool SameName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())

@@ -47,12 +47,12 @@ int PageControl::TabWidth() const
 
 int PageControl::PageCount() const
 {
-    return count();
+    return static_cast<int>(sheets_.size());
 }
 
 TabSheet* PageControl::Pages(int index) const
 {
-    return static_cast<TabSheet*>(widget(index));
+    return sheets_.at(static_cast<std::size_t>(index));
 }
 
 TabSheet* PageControl::ActivePage() const
@@ -60,54 +60,74 @@ TabSheet* PageControl::ActivePage() const
     return active_;
 }
 
+TabSheet* PageControl::current() const
+{
+    return static_cast<TabSheet*>(currentWidget());
+}
+
 void PageControl::SetActivePage(TabSheet* page)
 {
     fromCode_ = true;
     setCurrentWidget(page);
     fromCode_ = false;
-    active_ = Pages(currentIndex());
+    active_ = current();
 }
 
 void PageControl::addSheet(TabSheet* sheet, const QString& caption)
 {
+    sheets_.push_back(sheet);
     fromCode_ = true;
     addTab(sheet, caption);
     fromCode_ = false;
-    active_ = Pages(currentIndex());
+    active_ = current();
 }
 
 void PageControl::setSheetVisible(TabSheet* sheet, bool visible)
 {
+    if (visible == sheet->TabVisible())
+        return;
     fromCode_ = true;
-    setTabVisible(indexOf(sheet), visible);
+    if (visible) {
+        int at = 0; // after the shown pages before it
+        for (TabSheet* s : sheets_) {
+            if (s == sheet)
+                break;
+            at += s->TabVisible();
+        }
+        insertTab(at, sheet, sheet->caption_);
+    } else {
+        removeTab(indexOf(sheet));
+        sheet->hide();
+    }
     fromCode_ = false;
-    active_ = Pages(currentIndex());
+    active_ = current();
 }
 
-void PageControl::currentChangedByQt(int index)
+void PageControl::currentChangedByQt(int)
 {
     if (fromCode_)
         return;
     if (OnChanging)
         OnChanging();
-    active_ = Pages(index);
+    active_ = current();
     if (OnChange)
         OnChange();
 }
 
-TabSheet::TabSheet(PageControl* owner, std::string_view cp932Caption) : owner_(owner)
+TabSheet::TabSheet(PageControl* owner, std::string_view cp932Caption)
+    : owner_(owner), caption_(sjis::toQString(cp932Caption))
 {
-    owner->addSheet(this, sjis::toQString(cp932Caption));
+    owner->addSheet(this, caption_);
 }
 
 std::string TabSheet::Caption() const
 {
-    return sjis::fromQString(owner_->tabText(PageIndex()));
+    return sjis::fromQString(caption_);
 }
 
 bool TabSheet::TabVisible() const
 {
-    return owner_->isTabVisible(PageIndex());
+    return owner_->indexOf(this) >= 0;
 }
 
 void TabSheet::SetTabVisible(bool visible)
@@ -117,7 +137,8 @@ void TabSheet::SetTabVisible(bool visible)
 
 int TabSheet::PageIndex() const
 {
-    return owner_->indexOf(this);
+    const auto& sheets = owner_->sheets_;
+    return static_cast<int>(std::find(sheets.begin(), sheets.end(), this) - sheets.begin());
 }
 
 } // namespace ui

@@ -2,6 +2,10 @@
 // hidden. Setting the active page from code runs no hook; OnChanging and
 // OnChange run when the user switches pages: OnChanging while ActivePage()
 // still names the page being left, OnChange once it names the new one.
+//
+// The pages keep their order and indexes whether shown or not; the tab bar
+// holds only the shown ones, so that nothing (a screen reader neither) meets
+// a tab the program does not present.
 #pragma once
 
 #include <QTabWidget>
@@ -9,6 +13,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 
@@ -36,6 +41,8 @@ private:
     void addSheet(TabSheet* sheet, const QString& caption);
     void setSheetVisible(TabSheet* sheet, bool visible);
     void currentChangedByQt(int index);
+    TabSheet* current() const;
+    std::vector<TabSheet*> sheets_; // every page in order, shown or not
     TabSheet* active_ = nullptr;
     bool fromCode_ = false;
 };
@@ -53,7 +60,9 @@ public:
     PageControl* Owner() const { return owner_; }
 
 private:
+    friend class PageControl;
     PageControl* owner_;
+    QString caption_;
 };
 
 } // namespace ui

@@ -430,7 +430,7 @@ TEST_F(Commands, PageChangeRefitsTheGrids)
     const int fitted = grid->ColumnWidth(1);
     Activate(main_->SyohiTab);
     grid->SetColumnWidth(1, 30);
-    main_->MainPageControl->tabBar()->setCurrentIndex(main_->GenTab->PageIndex()); // as a click does
+    main_->MainPageControl->tabBar()->setCurrentIndex(main_->MainPageControl->indexOf(main_->GenTab)); // as a click does
     EXPECT_EQ(main_->MainPageControl->ActivePage(), main_->GenTab);
     EXPECT_EQ(grid->ColumnWidth(1), fitted);
 }

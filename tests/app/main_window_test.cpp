@@ -15,6 +15,7 @@
 #include "platform/ui/tree_view.h"
 #include "reader/scope_tables.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include <QFontInfo>
 #include <QTextDocument>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 
 TEST_F(MainWindowTest, TabDispatchFollowsThisBuildsFlags)
@@ -80,7 +82,28 @@ TEST_F(MainWindowTest, ShowingPresentsThreePagesWithTheCaretInSyohi)
         if (main_->MainPageControl->Pages(k)->TabVisible())
             visible.push_back(main_->MainPageControl->Pages(k)->Caption());
     EXPECT_EQ(visible, (std::vector<std::string>{"消費税"_sj, "消費目次"_sj, "会社法民法"_sj}));
+    // A screen reader is told of these three tabs and no others.
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(main_->MainPageControl->tabBar());
+    ASSERT_TRUE(bar);
+    QStringList told;
+    for (int c = 0; c < bar->childCount(); ++c)
+        if (bar->child(c)->role() == QAccessible::PageTab && !bar->child(c)->state().invisible)
+            told << bar->child(c)->text(QAccessible::Name);
+    EXPECT_EQ(told, (QStringList{QStringLiteral("消費税"), QStringLiteral("消費目次"), QStringLiteral("会社法民法")}));
     EXPECT_EQ(main_->MainPageControl->ActivePage(), main_->SyohiTab);
+    // The vertical captions 一覧 and 詳細 span their 14-wide strips, frame
+    // included, so that no column of a character is lost to the frame.
+    for (ui::Panel* strip : {main_->SyohiPanel4, main_->SyohiPanel5}) {
+        EXPECT_EQ(strip->width(), 14);
+        const auto labels = strip->findChildren<QLabel*>();
+        ASSERT_EQ(labels.size(), 2);
+        for (const QLabel* label : labels) {
+            EXPECT_EQ(label->geometry().left(), 0) << label->text().toStdString();
+            EXPECT_EQ(label->width(), 14);
+            EXPECT_LE(label->fontMetrics().boundingRect(label->text()).width(), 12);
+            EXPECT_GT(label->y(), strip->frameWidth());
+        }
+    }
     EXPECT_EQ(main_->focusWidget(), main_->SEditKey1);
     EXPECT_EQ(main_->windowTitle(), QStringLiteral("Ronvetta"));
     EXPECT_EQ(main_->StatusBar1->Panels(1).Text().rfind("起動時間： "_sj, 0), 0u);

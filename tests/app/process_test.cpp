@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -44,26 +45,47 @@ protected:
     }
     void TearDown() override
     {
-        for (QProcess* p : processes_) {
+        // Readers before the displays they show on.
+        for (QProcess* p : std::vector(processes_.rbegin(), processes_.rend())) {
             p->kill();
             p->waitForFinished();
             delete p;
         }
         InTempDir::TearDown();
     }
-    QProcess* Start(const char* program)
+    // `display` empty: the offscreen platform; else the X display (":3").
+    QProcess* Start(const char* program, const QString& display = {})
     {
         auto* p = new QProcess;
-        p->setProcessEnvironment(env_);
+        QProcessEnvironment env = env_;
+        if (!display.isEmpty()) {
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            env.insert(QStringLiteral("DISPLAY"), display);
+        }
+        p->setProcessEnvironment(env);
         p->setWorkingDirectory(Dir());
         p->start(Program(program), {});
         processes_.push_back(p);
         EXPECT_TRUE(p->waitForStarted());
         return p;
     }
-    QString Socket(const char* title) const
+    QString Socket(const char* title, const QString& desktop = QStringLiteral("offscreen")) const
     {
-        return Dir() + QStringLiteral("/") + QString::fromUtf8(title) + QStringLiteral(".%1").arg(getuid());
+        return Dir() + QStringLiteral("/") + QString::fromUtf8(title)
+               + QStringLiteral(".%1.").arg(getuid()) + desktop;
+    }
+    // A virtual X display of its own; empty when it cannot be had.
+    QString StartDisplay()
+    {
+        auto* x = new QProcess;
+        processes_.push_back(x);
+        x->start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                          QStringLiteral("0"), QStringLiteral("800x600x24"), QStringLiteral("-nolisten"),
+                                          QStringLiteral("tcp")});
+        QByteArray number;
+        while (!number.endsWith('\n') && x->waitForReadyRead(10000))
+            number += x->readAllStandardOutput();
+        return number.trimmed().isEmpty() ? QString() : QStringLiteral(":") + QString::fromLatin1(number.trimmed());
     }
     QString Dir() const { return QString::fromStdString(dir_.Path()); }
 
@@ -90,6 +112,40 @@ TEST_F(ProgramRuns, ASecondStartEndsAtOnceAndLeavesTheFilesAlone)
     EXPECT_TRUE(QFile::exists(QStringLiteral("_QSQ99.DB")));
     EXPECT_EQ(ReadFile(QStringLiteral("C3.dl_")), QByteArray("1\r\n"));
     EXPECT_FALSE(first->waitForFinished(200)) << "the first instance runs on";
+}
+
+// The running instance is found from the time its main window exists, also
+// while start-up shows an error box.
+TEST_F(ProgramRuns, ASecondStartEndsWhileTheFirstShowsAStartUpError)
+{
+    QFile::remove(QStringLiteral("E5.db"));
+    QProcess* first = Start("ronvetta");
+    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(Socket("Ronvetta")); })) << "first instance listens";
+    QProcess* second = Start("ronvetta");
+    ASSERT_TRUE(second->waitForFinished(10000));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_FALSE(first->waitForFinished(200)) << "the first instance waits behind its box";
+}
+
+// Each display is a desktop of its own: a reader on one does not keep
+// another display from starting one.
+TEST_F(ProgramRuns, OneReaderPerDisplay)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        GTEST_SKIP() << "no Xvfb";
+    const QString a = StartDisplay();
+    const QString b = StartDisplay();
+    ASSERT_FALSE(a.isEmpty() || b.isEmpty()) << "two X displays";
+    QProcess* first = Start("ronvetta", a);
+    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(Socket("Ronvetta", a)); }));
+    QProcess* other = Start("ronvetta", b);
+    EXPECT_TRUE(WaitUntil([&] { return QFile::exists(Socket("Ronvetta", b)); })) << "a reader on " << b.toStdString();
+    EXPECT_FALSE(other->waitForFinished(200));
+
+    QProcess* second = Start("ronvetta", a + QStringLiteral(".0"));
+    ASSERT_TRUE(second->waitForFinished(10000)) << "the same display, another screen name";
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_FALSE(first->waitForFinished(200));
 }
 
 TEST_F(ProgramRuns, TheDeveloperBuildNeverLooks)

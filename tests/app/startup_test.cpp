@@ -3,7 +3,10 @@
 #include "platform/app/single_instance.h"
 #include "platform/text/sjis.h"
 #include "platform/ui/status_bar.h"
+#include "support/prompt_log.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 
 #include <unistd.h>
@@ -60,6 +63,47 @@ TEST_F(StartUp, TheDeveloperTitleNeverLooksForARunningInstance)
     platform::InstanceServer developerServer(developer, &running);
     EXPECT_TRUE(SingleInstanceTest(released));
     EXPECT_FALSE(SingleInstanceTest(developer));
+}
+
+// Nobody answered the knock, so what sits where the socket goes is left
+// over: a socket, a file or an empty folder goes; anything else stays and the
+// user is told that the check is off.
+TEST_F(StartUp, WhatSitsAtTheSocketPathGoesOrTheUserHearsWhy)
+{
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QDir::currentPath().toLocal8Bit());
+    const std::string title = "RonvettaPath";
+    const QString path = QDir::current().absoluteFilePath(QStringLiteral("RonvettaPath.%1.offscreen").arg(getuid()));
+    QWidget running;
+    PromptLog prompts;
+    for (const bool folder : {false, true}) {
+        if (folder)
+            ASSERT_TRUE(QDir().mkdir(path));
+        else
+            WriteFile(path, "x");
+        platform::InstanceServer server(title, &running);
+        EXPECT_TRUE(server.Listening()) << folder;
+        EXPECT_TRUE(SingleInstanceTest(title)) << folder;
+    }
+    EXPECT_TRUE(prompts.shown.empty());
+
+    ASSERT_TRUE(QDir().mkpath(path + QStringLiteral("/kept")));
+    {
+        platform::InstanceServer server(title, &running);
+        EXPECT_FALSE(server.Listening());
+        EXPECT_FALSE(SingleInstanceTest(title));
+    }
+    EXPECT_TRUE(QFileInfo::exists(path + QStringLiteral("/kept")));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].first, platform::PromptKind::Message);
+    EXPECT_EQ(prompts.shown[0].second,
+              sjis::fromQString(QStringLiteral("The single-instance check is off: %1 is in the way and cannot be "
+                                               "removed, so another start of RonvettaPath will run beside this one.")
+                                    .arg(path)));
+    if (tmp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", tmp);
 }
 
 TEST(LapTimeText, SecondsInTheShortestDecimalForm)

@@ -237,12 +237,21 @@ TEST(PageControl, HooksRunOnlyForTheUsersChange)
 
     first->SetTabVisible(false);
     EXPECT_FALSE(first->TabVisible());
+    EXPECT_EQ(pages.PageCount(), 3) << "a hidden page keeps its place";
+    EXPECT_EQ(second->PageIndex(), 1);
+    EXPECT_EQ(pages.tabBar()->count(), 2) << "only shown pages have a tab";
     pages.SetActivePage(third);
     EXPECT_EQ(pages.ActivePage(), third);
     EXPECT_TRUE(seen.empty());
 
-    pages.tabBar()->setCurrentIndex(second->PageIndex()); // as a click on the tab does
+    pages.tabBar()->setCurrentIndex(pages.indexOf(second)); // as a click on the tab does
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].first, third);
     EXPECT_EQ(seen[0].second, second);
+
+    first->SetTabVisible(true);
+    EXPECT_EQ(pages.indexOf(first), 0) << "back in its place";
+    EXPECT_EQ(first->Caption(), "法人税"_sj);
+    EXPECT_EQ(pages.ActivePage(), second);
+    EXPECT_EQ(seen.size(), 1u);
 }

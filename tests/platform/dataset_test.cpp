@@ -38,8 +38,11 @@ protected:
                         {5_i, 710_i, "措置法の特例"_sj}});
         WriteTableFile("E3.db", db::layout::lawReference(),
                        {{3_i, 120_i, 2_i}, {4_i, 140_i, 2_i}, {3_i, 120_i, 1_i}});
-        // Link rows written out of order: the order comes from the index.
-        WriteTableFile("E4.db", db::layout::lawLink(),
+        // Link rows written out of order into a file without indexes: the
+        // order comes from the index fields.
+        db::TableDef unindexed = db::layout::lawLink();
+        unindexed.indexes.clear();
+        WriteTableFile("E4.db", unindexed,
                        {{2_i, 11_i, 3_i, 1_i}, {2_i, 10_i, 3_i, 1_i}, {1_i, 4_i, 2_i, 1_i},
                         {3_i, 0_i, 1_i, -1_i}, {2_i, 12_i, 3_i, 1_i}, {1_i, 5_i, 2_i, 1_i}});
     }
@@ -96,7 +99,7 @@ TEST_F(LawTab, LocateOnOneAndTwoFields)
 {
     db::Table links;
     links.SetTableName("E4.db");
-    links.SetIndexFieldNames("Gyo");
+    links.SetIndexFieldNames("Gyo;Sel");
     links.Open();
     // Within one Gyo the rows come in Sel order whatever order they were written in.
     EXPECT_EQ(column(links, "Sel"), (std::vector<std::int64_t>{4, 5, 10, 11, 12, 0}));
@@ -138,7 +141,7 @@ TEST_F(LawTab, LargeTableStepsByKey)
     WriteTableFile("E4.db", db::layout::lawLink(), rows);
     db::Table links;
     links.SetTableName("E4.db");
-    links.SetIndexFieldNames("Gyo");
+    links.SetIndexFieldNames("Gyo;Sel");
     links.Open();
     EXPECT_EQ(links.RecordCount(), rowCount);
     std::vector<std::int64_t> sel;
@@ -343,6 +346,15 @@ TEST_F(LawTab, ErrorsNameTheFileOrTheProblem)
     damaged.SetTableName("E9.db");
     const std::string m = message(damaged);
     EXPECT_NE(m.find("E9.db"), std::string::npos) << m;
+
+    db::Table unnamed("GSubTable"); // a table start-up never came to name
+    EXPECT_EQ(message(unnamed), "Cannot open GSubTable (no table file named)");
+    try {
+        unnamed.First();
+        ADD_FAILURE() << "moved a closed table";
+    } catch (const db::Error& e) {
+        EXPECT_STREQ(e.what(), "Cannot perform this operation on a closed dataset: GSubTable (no table file named)");
+    }
 
     db::Query bad;
     bad.SQL() = {"SELECT DISTINCT Gyo,KubunNo ", "FROM E2.db ", "WHERE ( Honbn LIKE '%a%') "};

@@ -2,6 +2,7 @@
 #include "platform/db/grid_model.h"
 #include "platform/text/sjis.h"
 #include "platform/ui/db_grid.h"
+#include "support/prompt_log.h"
 #include "support/scripted_prompts.h"
 #include "support/table_file.h"
 #include "support/temp_dir.h"
@@ -95,6 +96,32 @@ TEST_F(Grid, ModelPassesTheModelTester)
     }
     qInstallMessageHandler(previous);
     EXPECT_TRUE(modelWarnings.isEmpty()) << modelWarnings.join(QLatin1Char('\n')).toStdString();
+}
+
+// A column whose cells cannot be read (the lookup table lacks the field)
+// stays empty and is reported once, not on every repaint.
+TEST_F(Grid, ACellThatCannotBeReadIsReportedOnce)
+{
+    query_.AddLookupField("Bangou", db::FieldType::Text, "Gyo", "Gyo", "Bangou");
+    query_.FieldByName("Bangou").SetLookupDataSet(&main_);
+    main_.Open();
+    query_.Open();
+    source_.SetDataSet(&query_);
+    ui::DBGrid grid;
+    grid.AddColumn("条文番号"_sj, "Bangou", 100);
+    grid.AddColumn("条文番号＆表題"_sj, "Title", 100);
+    grid.SetDataSource(&source_);
+    PromptLog prompts;
+    grid.resize(300, 200);
+    grid.show();
+    for (int paint = 0; paint < 3; ++paint) {
+        grid.viewport()->repaint();
+        QApplication::processEvents();
+    }
+    using Shown = std::pair<platform::PromptKind, std::string>;
+    EXPECT_EQ(prompts.shown, (std::vector<Shown>{{platform::PromptKind::Error, "Field 'Bangou' not found in E1.db"}}));
+    EXPECT_EQ(grid.model()->index(0, 0).data().toString(), QString());
+    EXPECT_EQ(grid.model()->index(0, 1).data().toString(), QStringLiteral("第20条"));
 }
 
 TEST_F(Grid, CurrentRowFollowsBothWays)

@@ -33,7 +33,7 @@ protected:
         text_.SetMasterSource(&source_);
         text_.SetMasterFields("Gyo");
         links_.SetTableName("E4.db");
-        links_.SetIndexFieldNames("Gyo");
+        links_.SetIndexFieldNames("Gyo;Sel");
         JyobunMainTable[Tab] = &main_;
         JyobunMainSource[Tab] = &source_;
         JyobunSubTable[Tab] = &text_;
