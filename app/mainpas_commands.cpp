@@ -20,7 +20,6 @@
 #include <QKeyEvent>
 
 #include <initializer_list>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -62,14 +61,13 @@ protected:
 
 private:
     // A grid's key press reaches its handler; the grid still gets the key.
-    void gridKeyPress(QObject* watched, const QKeyEvent& event)
+    void gridKeyPress(QObject* watched, QKeyEvent& event)
     {
         for (ui::DBGrid* grid : grids_) {
             if (watched != grid)
                 continue;
-            std::unique_ptr<QKeyEvent> replacement;
-            ui::FilterKeyPress([this, grid](char& key) { main_.HoujinDBGridKeyPress(*grid, key); }, event,
-                               replacement);
+            ui::DeliverKeyPress([this, grid](char& key) { main_.HoujinDBGridKeyPress(*grid, key); }, event,
+                                [](QKeyEvent*) {});
         }
     }
 

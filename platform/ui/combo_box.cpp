@@ -80,18 +80,12 @@ int ComboBox::DropDownCount() const
 
 void ComboBox::keyPressEvent(QKeyEvent* event)
 {
-    std::unique_ptr<QKeyEvent> replacement;
-    if (!FilterKeyPress(OnKeyPress, *event, replacement))
-        QComboBox::keyPressEvent(event);
-    else if (replacement)
-        QComboBox::keyPressEvent(replacement.get());
+    DeliverKeyPress(OnKeyPress, *event, [this](QKeyEvent* e) { QComboBox::keyPressEvent(e); });
 }
 
 void ComboBox::inputMethodEvent(QInputMethodEvent* event)
 {
-    std::unique_ptr<QInputMethodEvent> replacement;
-    const bool filtered = FilterInputMethod(OnKeyPress, *event, replacement);
-    QComboBox::inputMethodEvent(filtered ? replacement.get() : event);
+    DeliverInputMethod(OnKeyPress, *event, [this](QInputMethodEvent* e) { QComboBox::inputMethodEvent(e); });
 }
 
 // The desktop's input method asks the combo, which stands for its edit field.

@@ -108,18 +108,12 @@ void DBRichEdit::userChanged()
 
 void DBRichEdit::keyPressEvent(QKeyEvent* event)
 {
-    std::unique_ptr<QKeyEvent> replacement;
-    if (!FilterKeyPress(OnKeyPress, *event, replacement))
-        RichEdit::keyPressEvent(event);
-    else if (replacement)
-        RichEdit::keyPressEvent(replacement.get());
+    DeliverKeyPress(OnKeyPress, *event, [this](QKeyEvent* e) { RichEdit::keyPressEvent(e); });
 }
 
 void DBRichEdit::inputMethodEvent(QInputMethodEvent* event)
 {
-    std::unique_ptr<QInputMethodEvent> replacement;
-    const bool filtered = FilterInputMethod(OnKeyPress, *event, replacement);
-    RichEdit::inputMethodEvent(filtered ? replacement.get() : event);
+    DeliverInputMethod(OnKeyPress, *event, [this](QInputMethodEvent* e) { RichEdit::inputMethodEvent(e); });
 }
 
 } // namespace ui

@@ -31,18 +31,12 @@ bool Edit::TabStop() const
 
 void Edit::keyPressEvent(QKeyEvent* event)
 {
-    std::unique_ptr<QKeyEvent> replacement;
-    if (!FilterKeyPress(OnKeyPress, *event, replacement))
-        QLineEdit::keyPressEvent(event);
-    else if (replacement)
-        QLineEdit::keyPressEvent(replacement.get());
+    DeliverKeyPress(OnKeyPress, *event, [this](QKeyEvent* e) { QLineEdit::keyPressEvent(e); });
 }
 
 void Edit::inputMethodEvent(QInputMethodEvent* event)
 {
-    std::unique_ptr<QInputMethodEvent> replacement;
-    const bool filtered = FilterInputMethod(OnKeyPress, *event, replacement);
-    QLineEdit::inputMethodEvent(filtered ? replacement.get() : event);
+    DeliverInputMethod(OnKeyPress, *event, [this](QInputMethodEvent* e) { QLineEdit::inputMethodEvent(e); });
 }
 
 // The desktop's input method asks this before it composes for the control.

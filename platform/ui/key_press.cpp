@@ -83,30 +83,33 @@ bool Filter(const KeyPressHandler& handler, const QString& text, QString& kept)
 
 } // namespace
 
-bool FilterKeyPress(const KeyPressHandler& handler, const QKeyEvent& event,
-                    std::unique_ptr<QKeyEvent>& replacement)
+void DeliverKeyPress(const KeyPressHandler& handler, QKeyEvent& event,
+                     const std::function<void(QKeyEvent*)>& deliver)
 {
-    replacement.reset();
     const QString text = KeyText(event);
     QString kept;
-    if (!handler || text.isEmpty() || !Filter(handler, text, kept))
-        return false;
+    if (!handler || text.isEmpty() || !Filter(handler, text, kept)) {
+        deliver(&event);
+        return;
+    }
+    if (kept.isEmpty())
+        return;
     // A changed character is typed plainly: Ctrl+V turned into "1" must not paste.
-    if (!kept.isEmpty())
-        replacement = std::make_unique<QKeyEvent>(QEvent::KeyPress, QtKey(kept), Qt::NoModifier, kept);
-    return true;
+    QKeyEvent replacement(QEvent::KeyPress, QtKey(kept), Qt::NoModifier, kept);
+    deliver(&replacement);
 }
 
-bool FilterInputMethod(const KeyPressHandler& handler, const QInputMethodEvent& event,
-                       std::unique_ptr<QInputMethodEvent>& replacement)
+void DeliverInputMethod(const KeyPressHandler& handler, QInputMethodEvent& event,
+                        const std::function<void(QInputMethodEvent*)>& deliver)
 {
-    replacement.reset();
     QString kept;
-    if (!handler || event.commitString().isEmpty() || !Filter(handler, event.commitString(), kept))
-        return false;
-    replacement = std::make_unique<QInputMethodEvent>(event.preeditString(), event.attributes());
-    replacement->setCommitString(kept, event.replacementStart(), event.replacementLength());
-    return true;
+    if (!handler || event.commitString().isEmpty() || !Filter(handler, event.commitString(), kept)) {
+        deliver(&event);
+        return;
+    }
+    QInputMethodEvent replacement(event.preeditString(), event.attributes());
+    replacement.setCommitString(kept, event.replacementStart(), event.replacementLength());
+    deliver(&replacement);
 }
 
 bool IsEnterPress(const QKeyEvent& event)

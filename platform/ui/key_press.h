@@ -9,7 +9,6 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 
 class QInputMethodEvent;
 class QKeyEvent;
@@ -18,16 +17,15 @@ namespace ui {
 
 using KeyPressHandler = std::function<void(char& key)>;
 
-// Runs `handler` on `event`. False: handle the event as it is. True: the
-// handler swallowed every character (`replacement` empty) or changed some
-// (`replacement` holds the key event to handle instead).
-bool FilterKeyPress(const KeyPressHandler& handler, const QKeyEvent& event,
-                    std::unique_ptr<QKeyEvent>& replacement);
+// Runs `handler` on the characters of `event`, then hands `deliver` what the
+// control is to handle: the event itself, an event with the characters the
+// handler let through or changed, or nothing when it swallowed them all.
+void DeliverKeyPress(const KeyPressHandler& handler, QKeyEvent& event,
+                     const std::function<void(QKeyEvent*)>& deliver);
 
-// The same for text the input method commits. True: handle `replacement`
-// instead; its commit string holds the characters the handler let through.
-bool FilterInputMethod(const KeyPressHandler& handler, const QInputMethodEvent& event,
-                       std::unique_ptr<QInputMethodEvent>& replacement);
+// The same for text the input method commits.
+void DeliverInputMethod(const KeyPressHandler& handler, QInputMethodEvent& event,
+                        const std::function<void(QInputMethodEvent*)>& deliver);
 
 // Enter or the keypad's Enter with no modifier: the key that presses a
 // focused button.
