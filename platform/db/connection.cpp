@@ -1,6 +1,7 @@
 #include "platform/db/connection.h"
 
 #include "platform/db/mapping_faults.h"
+#include "platform/db/page_reads.h"
 #include "platform/db/sql_like.h"
 #include "platform/text/sjis.h"
 
@@ -53,7 +54,7 @@ Connection::Connection(std::string fileName, std::string path, const struct stat
     // One thread uses a connection: no mutex around every column read.
     const int flags = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX
                       | (mode == Mode::Writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
-    const int rc = sqlite3_open_v2(uriFor(path_, mode).c_str(), &db_, flags, nullptr);
+    const int rc = sqlite3_open_v2(uriFor(path_, mode).c_str(), &db_, flags, PageReadsVfs());
     if (rc != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close_v2(db_);

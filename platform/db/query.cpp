@@ -3,6 +3,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/dataset_impl.h"
 #include "platform/db/memory_cursor.h"
+#include "platform/db/page_reads.h"
 #include "platform/db/sql_rewrite.h"
 #include "platform/db/values.h"
 #include "platform/text/sjis.h"
@@ -103,8 +104,11 @@ std::unique_ptr<Cursor> Query::Impl::readRows()
     for (std::size_t c = 0; c < types.size(); ++c)
         names.push_back(columnName(st.get(), static_cast<int>(c)));
     RowStore rows(types, std::vector<bool>(types.size(), true), std::move(names), rewritten.fileName);
-    while (st.step())
-        rows.appendResult(st.get());
+    {
+        const ReadingPagesThrough scan(connection->handle());
+        while (st.step())
+            rows.appendResult(st.get());
+    }
     conn = std::move(connection);
     fileName = rewritten.fileName;
     ranText = text;
