@@ -47,8 +47,7 @@ int fetchPage(sqlite3_file* file, sqlite3_int64 offset, int amount, void** page)
 int openFile(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags)
 {
     const int rc = base->xOpen(base, name, file, flags, outFlags);
-    if (!original && file->pMethods && file->pMethods->iVersion >= 3
-        && (flags & SQLITE_OPEN_MAIN_DB)) {
+    if (!original && file->pMethods && file->pMethods->iVersion >= 3 && (flags & SQLITE_OPEN_MAIN_DB)) {
         original = file->pMethods;
         reading = *original;
         reading.xFetch = fetchPage;
