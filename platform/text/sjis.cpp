@@ -167,6 +167,10 @@ private:
         if (cp < StandInBase || cp > StandInBase + 0xFFFF)
             return "?";
         const char32_t code = cp - StandInBase;
+        // Only what toUtf8 makes comes back: never ASCII, never a pair
+        // without its lead byte.
+        if (code < 0x80 || (code > 0xFF && !isLeadByte(static_cast<unsigned char>(code >> 8))))
+            return "?";
         if (code < 0x100)
             return {static_cast<char>(code)};
         return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};

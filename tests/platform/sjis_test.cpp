@@ -71,6 +71,9 @@ TEST(Sjis, ConversionRoundTrips)
         EXPECT_EQ(sjis::fromUtf8(sjis::toUtf8(cp)), cp);
     }
     EXPECT_EQ(sjis::toQString("\x85\x40z").size(), 3); // one surrogate pair and z
+    // Private characters that stand for no such code (a NUL, a quote, ASCII
+    // after no lead byte) are not taken for one.
+    EXPECT_EQ(sjis::fromQString(QString::fromUcs4(U"a\U000F0000\U000F0027\U000F4142b")), "a???b");
     EXPECT_EQ(sjis::fromUtf8("a😀b"), "a?b");
 }
 
