@@ -79,8 +79,11 @@ void onBusError(int, siginfo_t* info, void*)
         errno = savedErrno;
         return;
     }
-    // Not ours: the fault recurs and ends the process as it would have.
+    // Not ours: a fault recurs and ends the process as it would have; a
+    // signal sent by another process is raised again, not lost.
     sigaction(SIGBUS, &previousAction, nullptr);
+    if (info->si_code <= 0)
+        raise(SIGBUS);
     errno = savedErrno;
 }
 
