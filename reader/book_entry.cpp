@@ -72,8 +72,16 @@ void BooksKeyColor2(int b, int startPos, int endPos)
     keyColor(*BooksRichEdit[b], BooksKeyWord2[b], QColor(255, 0, 255), startPos, endPos);
 }
 
+namespace {
+
+// Entries shown in each tab's view, to tell whether an action showed one.
+BooksArray<unsigned> shows{};
+
+} // namespace
+
 void BooksHonbunShow(int b)
 {
+    ++shows[b];
     ui::RichEdit& view = *BooksRichEdit[b];
     db::Table& entry = *BooksSubTable[b];
     view.Clear();
@@ -102,9 +110,9 @@ void BooksKeyWordsShow(int b, const std::function<void()>& change)
 {
     const std::string key1 = BooksKeyWord1[b];
     const std::string key2 = BooksKeyWord2[b];
-    const std::string shown = BooksRichEdit[b]->SaveRichText();
+    const unsigned shown = shows[b];
     change();
-    if ((BooksKeyWord1[b] != key1 || BooksKeyWord2[b] != key2)
-        && BooksRichEdit[b]->SaveRichText() == shown && BooksSubTable[b]->Active())
+    if ((BooksKeyWord1[b] != key1 || BooksKeyWord2[b] != key2) && shows[b] == shown
+        && BooksSubTable[b]->Active())
         BooksHonbunShow(b);
 }

@@ -48,6 +48,9 @@ db::StringList documentLines(const std::string& doc)
     return lines;
 }
 
+// Articles built into each tab's view, to tell whether an action built one.
+JyobunArray<unsigned> builds{};
+
 } // namespace
 
 void HonbunRtfMake(int i)
@@ -66,6 +69,7 @@ void HonbunRtfMake(int i)
         MemoRtfStream = std::move(doc);
         return;
     }
+    ++builds[i];
     ui::RichEdit& view = *JyobunRichEdit[i];
     try {
         view.LoadRichText(doc);
@@ -79,9 +83,9 @@ void JyobunKeyWordsShow(int i, const std::function<void()>& change)
 {
     const std::string key1 = JyobunKeyWord1[i];
     const std::string key2 = JyobunKeyWord2[i];
-    const std::string shown = JyobunRtfCache[i];
+    const unsigned built = builds[i];
     change();
-    if ((JyobunKeyWord1[i] != key1 || JyobunKeyWord2[i] != key2) && JyobunRtfCache[i] == shown
+    if ((JyobunKeyWord1[i] != key1 || JyobunKeyWord2[i] != key2) && builds[i] == built
         && JyobunSubTable[i]->Active())
         HonbunRtfMake(i);
 }

@@ -74,9 +74,8 @@ void Query::Impl::checkDataFields(sqlite3_stmt* st, const std::string& file) con
         if (!SameName(fields[f]->FieldName(), columnName(st, c)))
             throw Error("Field '" + fields[f]->FieldName() + "' does not match the column '"
                         + columnName(st, c) + "' of " + label());
-        if (sqlite3_column_decltype(st, c) && !Serves(columnType(st, c), fields[f]->DataType()))
-            throw Error("Field '" + fields[f]->FieldName() + "' in " + file + " is declared "
-                        + TypeName(columnType(st, c)) + ", not " + TypeName(fields[f]->DataType()));
+        if (sqlite3_column_decltype(st, c))
+            RequireServes(fields[f]->FieldName(), file, columnType(st, c), fields[f]->DataType());
     }
 }
 

@@ -94,12 +94,8 @@ void Table::Impl::connect()
     }
     if (shape.names.empty())
         throw Error("The file " + label() + " holds no table");
-    for (const ColumnDef& def : fieldDefs) {
-        const int c = column(shape, def.name);
-        if (!Serves(shape.types[c], def.type))
-            throw Error("Field '" + def.name + "' in " + label() + " is declared "
-                        + TypeName(shape.types[c]) + ", not " + TypeName(def.type));
-    }
+    for (const ColumnDef& def : fieldDefs)
+        RequireServes(def.name, label(), shape.types[column(shape, def.name)], def.type);
     shape_ = std::move(shape);
     shape_.order = orderColumns();
 

@@ -1,5 +1,6 @@
 #include "table_writer.h"
 
+#include "platform/db/values.h"
 #include "platform/text/sjis.h"
 
 #include <sqlite3.h>
@@ -11,21 +12,6 @@
 namespace db {
 
 namespace {
-
-const char* declaredType(FieldType type)
-{
-    switch (type) {
-    case FieldType::Integer:
-        return "INTEGER";
-    case FieldType::Float:
-        return "FLOAT";
-    case FieldType::Text:
-        return "TEXT";
-    case FieldType::Memo:
-        return "MEMO";
-    }
-    return "TEXT";
-}
 
 // Identifiers go into the schema as UTF-8, the encoding of SQL text.
 std::string sqlName(std::string_view cp932Name)
@@ -92,7 +78,7 @@ void TableWriter::open()
             create += ", ";
             insert += ", ";
         }
-        create += sqlName(c.name) + ' ' + declaredType(c.type);
+        create += sqlName(c.name) + ' ' + TypeName(c.type);
         if (c.name == def_.primaryKey) {
             if (c.type != FieldType::Integer)
                 throw Error("primary key " + c.name + " of " + displayName_ + " is not an INTEGER column");

@@ -83,7 +83,7 @@ FieldType TypeOfDeclaration(std::string_view declared)
     return FieldType::Text;
 }
 
-std::string TypeName(FieldType type)
+const char* TypeName(FieldType type)
 {
     switch (type) {
     case FieldType::Integer: return "INTEGER";
@@ -94,15 +94,17 @@ std::string TypeName(FieldType type)
     return "MEMO";
 }
 
-bool Serves(FieldType declared, FieldType expected)
+void RequireServes(const std::string& field, const std::string& file, FieldType declared,
+                   FieldType expected)
 {
-    switch (expected) {
-    case FieldType::Integer: return declared == FieldType::Integer;
-    case FieldType::Float: return declared == FieldType::Integer || declared == FieldType::Float;
-    case FieldType::Text:
-    case FieldType::Memo: break;
-    }
-    return declared == FieldType::Text || declared == FieldType::Memo;
+    bool serves = declared == FieldType::Text || declared == FieldType::Memo;
+    if (expected == FieldType::Integer)
+        serves = declared == FieldType::Integer;
+    else if (expected == FieldType::Float)
+        serves = declared == FieldType::Integer || declared == FieldType::Float;
+    if (!serves)
+        throw Error("Field '" + field + "' in " + file + " is declared " + TypeName(declared) + ", not "
+                    + TypeName(expected));
 }
 
 bool SameName(std::string_view a, std::string_view b)

@@ -19,11 +19,12 @@ std::optional<Value> ConvertValue(const Value& v, FieldType type);
 // The field type of an SQLite column declaration ("INTEGER", "FLOAT", "TEXT", "MEMO").
 FieldType TypeOfDeclaration(std::string_view declared);
 // "INTEGER", "FLOAT", "TEXT", "MEMO", as the table files declare them.
-std::string TypeName(FieldType type);
-// Whether a column declared `declared` serves a field the reader reads as
-// `expected`: integer keys must be integers, numbers may be either, texts
-// may be read at once or on demand.
-bool Serves(FieldType declared, FieldType expected);
+const char* TypeName(FieldType type);
+// Throws db::Error naming `field` and `file` unless a column declared
+// `declared` serves a field read as `expected`: integer keys must be
+// integers, numbers may be either, texts may be read at once or on demand.
+void RequireServes(const std::string& field, const std::string& file, FieldType declared,
+                   FieldType expected);
 
 // Field names compare without regard to ASCII case.
 bool SameName(std::string_view a, std::string_view b);
