@@ -9,6 +9,7 @@
 #include "reader/panel_layout.h"
 #include "reader/rireki.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -170,6 +171,10 @@ void MokujiTreeJump(int i)
 
     const TreeBusyScope busy(i);
     db::Table& main = *JyobunMainTable[i];
+    // Clearing a scope's filter moves to the first row; an article the table
+    // lacks must still leave it where the reader was.
+    const std::optional<db::Value> before =
+        main.IsEmpty() ? std::nullopt : std::optional(db::Value(main.FieldByName("Gyo").AsInteger()));
     // Located before the grid and the article follow, so that the article
     // is built once, for the node's row; that build runs when the controls
     // are enabled again, where a failure must still reach the caller.
@@ -177,7 +182,8 @@ void MokujiTreeJump(int i)
     try {
         main.SetFilter("");
         main.SetFiltered(false);
-        main.Locate("Gyo", {db::Value(gyo)});
+        if (!main.Locate("Gyo", {db::Value(gyo)}) && before)
+            main.Locate("Gyo", {*before});
         JyobunMainSource[i]->SetDataSet(&main);
         JyobunGridWidthSet(i);
         JyobunComboBox[i]->SetItemIndex(0);

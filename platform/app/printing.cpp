@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMainWindow>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
@@ -51,7 +52,12 @@ void Printing::PrintForm(QWidget& form)
     printer.setDocName(form.windowTitle());
     // Controls just shown or hidden take their places before the picture.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    const QPixmap image = form.grab();
+    // The client area: a main window's menu bar is no part of it.
+    QRect client = form.rect();
+    const auto* window = qobject_cast<QMainWindow*>(&form);
+    if (const QWidget* menu = window ? window->menuWidget() : nullptr; menu && menu->isVisible())
+        client.setTop(menu->geometry().bottom() + 1);
+    const QPixmap image = form.grab(client);
     QPainter painter;
     if (!painter.begin(&printer))
         throw std::runtime_error("The printer cannot be opened");

@@ -373,23 +373,26 @@ void RichEdit::Print(QPrinter& printer, const QRect& pageRect, const std::string
     }
     doc->documentLayout()->setPaintDevice(&printer);
     doc->setPageSize(pageRect.size());
+    doc->documentLayout()->documentSize(); // the whole text laid out into pages
 
     QPainter painter;
     if (!painter.begin(&printer))
         throw std::runtime_error("The printer cannot be opened");
-    const int pages = doc->pageCount();
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
-            printer.newPage();
-        const QRectF band(0, page * pageRect.height(), pageRect.width(), pageRect.height());
-        painter.save();
-        painter.translate(pageRect.left(), pageRect.top() - band.top());
-        painter.setClipRect(band);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = band;
-        context.palette.setColor(QPalette::Text, Qt::black);
-        doc->documentLayout()->draw(&painter, context);
-        painter.restore();
+    painter.setPen(Qt::black);
+    // Each line once, on the page its top lies on: a line drawn again,
+    // clipped, at the edge of the next page would be there twice in the
+    // text of a PDF.
+    const double pageHeight = pageRect.height();
+    int page = 0;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout& layout = *block.layout();
+        for (int n = 0; n < layout.lineCount(); ++n) {
+            const QTextLine line = layout.lineAt(n);
+            const int linePage = static_cast<int>((layout.position().y() + line.y()) / pageHeight);
+            for (; page < linePage; ++page)
+                printer.newPage();
+            line.draw(&painter, pageRect.topLeft() + layout.position() - QPointF(0, page * pageHeight));
+        }
     }
     painter.end();
 }

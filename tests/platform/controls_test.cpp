@@ -253,5 +253,10 @@ TEST(PageControl, HooksRunOnlyForTheUsersChange)
     EXPECT_EQ(pages.indexOf(first), 0) << "back in its place";
     EXPECT_EQ(first->Caption(), "法人税"_sj);
     EXPECT_EQ(pages.ActivePage(), second);
+    for (ui::TabSheet* sheet : {first, second, third})
+        sheet->SetTabVisible(false);
+    third->SetTabVisible(true); // into an empty bar, where it becomes current
+    second->SetTabVisible(true);
+    EXPECT_EQ(pages.indexOf(second), 0) << "no shown page before it";
     EXPECT_EQ(seen.size(), 1u);
 }

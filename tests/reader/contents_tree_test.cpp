@@ -274,10 +274,15 @@ TEST_F(ContentsTree, AClickShowsTheNodesArticleOrTheNextNodes)
     clickNode(17);
     EXPECT_EQ(shownGyo(), 140);
     EXPECT_EQ(TreeBusy[Tab], 0);
-    clickNode(49); // an article the main table lacks: the row stays, not the first
-    EXPECT_EQ(shownGyo(), 140);
-    EXPECT_EQ(mainTable().FieldByName("Gyo").AsInteger(), 140);
-    EXPECT_EQ(TreeBusy[Tab], 0);
+    for (const char* scope : {"", "(Gyo > 100)"}) { // without and with a scope on
+        mainTable().SetFilter(scope);
+        mainTable().SetFiltered(*scope);
+        showArticle(140);
+        clickNode(49); // an article the main table lacks: the row stays, not the first
+        EXPECT_EQ(shownGyo(), 140);
+        EXPECT_EQ(mainTable().FieldByName("Gyo").AsInteger(), 140);
+        EXPECT_EQ(TreeBusy[Tab], 0);
+    }
 
     // While the tree is busy a click does nothing.
     TreeBusy[Tab] = 1;

@@ -35,6 +35,8 @@ const StatementCase statementCases[] = {
     {"list order, not word order", "会社役員", "", 0,
      {"WHERE ( Honbun LIKE '%会社役員%') ", "AND ( KEY3 = 1 ) "}, "会社役員", "", {30}},
     {"asterisk form", "＊－", "＊条", 0, {"WHERE ( Honbun LIKE '%＊%') "}, "－", "条", {60}},
+    {"asterisk in one edit only", "＊－", "条", 0,
+     {"WHERE ( Honbun LIKE '%＊－%') ", "AND ( Honbun LIKE '%条%') "}, "＊－", "条", {60}},
     {"no index kanji", "法人税", "", 0, {"WHERE ( Honbun LIKE '%法人税%') "}, "法人税", "", {10}},
     {"scope of two lines", "損金", "", 3,
      {"WHERE ( Honbun LIKE '%損金%') ", "AND ( KubunNo >= 700 ) ", "AND ( KubunNo < 800) ",

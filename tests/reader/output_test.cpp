@@ -86,23 +86,21 @@ public:
         QPrinter& printer = SharedPrinter();
         printer.setOutputFileName(file_);
         printer.setPageSize(QPageSize(QPageSize::A4));
+        printable = printer.pageLayout().paintRect(QPageLayout::Point);
         return true;
     }
+    QRectF printable;
 
 private:
     QString file_;
     platform::Printing* before_;
 };
 
-// What poppler finds in a PDF: the title and, per page, its size and the
-// box around all of its words, in points.
+// What poppler finds in a PDF: the title and, per page, the box around all
+// of its words, in points.
 struct PdfText {
     QString title;
-    struct Page {
-        QSizeF size;
-        QRectF words;
-    };
-    std::vector<Page> pages;
+    std::vector<QRectF> pages;
 };
 
 PdfText ReadPdfText(const QString& file)
@@ -118,16 +116,14 @@ PdfText ReadPdfText(const QString& file)
     const QRegularExpression title(QStringLiteral("<title>(.*)</title>"));
     out.title = title.match(html).captured(1);
     const QRegularExpression tag(QStringLiteral(
-        "<page width=\"([\\d.]+)\" height=\"([\\d.]+)\"|"
-        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
+        "<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
     for (auto it = tag.globalMatch(html); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        if (!m.captured(1).isEmpty()) {
-            out.pages.push_back({QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()), QRectF()});
+        if (m.captured(1).isEmpty()) {
+            out.pages.emplace_back();
         } else if (!out.pages.empty()) {
-            const QRectF word(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
-                              QPointF(m.captured(5).toDouble(), m.captured(6).toDouble()));
-            out.pages.back().words |= word;
+            out.pages.back() |= QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                       QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
         }
     }
     return out;
@@ -232,20 +228,24 @@ TEST_F(OutputTest, ALawPrintFillsThePageInsideItsMargins)
         text += "第" + std::to_string(n) + "条　" + line;
     Article().LoadPlainText(sjis::fromUtf8(text));
     const QString file = QDir::current().absoluteFilePath(QStringLiteral("article.pdf"));
+    QRectF printable;
     {
         PdfPrinting pdf(file);
         main_->BBtnPrintClick();
+        printable = pdf.printable;
     }
     const PdfText printed = ReadPdfText(file);
     EXPECT_EQ(printed.title, QString::fromUtf8("Ronvetta 条文印刷"));
     ASSERT_GT(printed.pages.size(), 1u);
     // The rectangle (60, 70)-(2250, 3250) of a 300-dpi printer: 5 mm from the
-    // left and top of the printable area, 7.3 by 10.6 inches.
-    const PdfText::Page& first = printed.pages[0];
-    EXPECT_GT(first.words.width(), 0.8 * first.size.width());
-    EXPECT_GT(first.words.height(), 0.8 * first.size.height());
-    EXPECT_LE(first.words.right(), first.size.width());
-    EXPECT_LE(first.words.bottom(), first.size.height());
+    // left and top of the printable area, 7.3 by 10.6 inches; no line of one
+    // page shows again at the edge of another.
+    const QRectF inside =
+        QRectF(QPointF(60, 70) * 0.24, QPointF(2250, 3250) * 0.24).translated(printable.topLeft());
+    for (const QRectF& words : printed.pages)
+        EXPECT_TRUE(inside.adjusted(-1, -1, 1, 1).contains(words)) << words.top() << " to " << words.bottom();
+    EXPECT_GT(printed.pages[0].width(), 0.9 * inside.width());
+    EXPECT_GT(printed.pages[0].height(), 0.9 * inside.height());
 }
 
 TEST_F(OutputTest, WithoutTheScratchFileTheArticleIsCopiedThroughTheClipboard)
