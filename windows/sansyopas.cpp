@@ -1,6 +1,7 @@
 #include "windows/sansyopas.h"
 
 #include "data/namepas.h"
+#include "platform/app/modal.h"
 #include "platform/text/sjis.h"
 #include "platform/ui/button.h"
 #include "platform/ui/radio_group.h"
@@ -32,7 +33,7 @@ bool OneOf(int k, std::initializer_list<int> codes)
 
 void ShowModal(TSansyo& form)
 {
-    form.exec();
+    platform::RunModal(form);
 }
 
 SansyoShowFunction& ShowFunction()

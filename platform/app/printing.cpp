@@ -1,5 +1,6 @@
 #include "platform/app/printing.h"
 
+#include "platform/app/modal.h"
 #include "platform/app/seam.h"
 #include "platform/richedit/rich_edit.h"
 
@@ -35,7 +36,7 @@ QPrinter& Printing::SharedPrinter()
 bool Printing::PrinterSetup(QWidget* owner)
 {
     QPrintDialog dialog(&SharedPrinter(), owner);
-    return dialog.exec() == QDialog::Accepted;
+    return RunModal(dialog) == QDialog::Accepted;
 }
 
 void Printing::PrintRichEdit(const ui::RichEdit& view, const QRect& pageRect, const std::string& title)

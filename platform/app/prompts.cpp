@@ -1,11 +1,10 @@
 #include "platform/app/prompts.h"
 
 #include "platform/app/application.h"
+#include "platform/app/modal.h"
 #include "platform/text/sjis.h"
 
-#include <QApplication>
 #include <QMessageBox>
-#include <QWindow>
 
 namespace platform {
 namespace {
@@ -14,15 +13,7 @@ class MessageBoxes : public Prompter {
 public:
     Answer Ask(PromptKind kind, const std::string& text, const std::string& caption) override
     {
-        // The box stands over the active window but is not owned by it: that
-        // window may be freed while the box is open (the splash releases
-        // itself when the box takes the activation), and would free the box
-        // with it.
         QMessageBox box;
-        if (const QWidget* active = QApplication::activeWindow()) {
-            box.winId();
-            box.windowHandle()->setTransientParent(active->windowHandle());
-        }
         box.setWindowTitle(sjis::toQString(caption));
         box.setTextFormat(Qt::PlainText);
         // The program breaks lines with CR LF or, in the About text, a lone CR.
@@ -52,7 +43,7 @@ public:
             box.setStandardButtons(QMessageBox::Ok);
             break;
         }
-        switch (box.exec()) {
+        switch (RunModal(box)) {
         case QMessageBox::Yes: return Answer::Yes;
         case QMessageBox::No: return Answer::No;
         case QMessageBox::Cancel: return Answer::Cancel;

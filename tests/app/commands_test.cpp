@@ -117,6 +117,9 @@ TEST_F(Commands, EnterInASearchInputFocusesTheSearchButtonAndRunsNothing)
     EXPECT_EQ(main_->SEditKey1->Text(), "仕入"_sj);
     QTest::mouseClick(main_->BBtnKensaku, Qt::LeftButton);
     EXPECT_EQ(JyobunKeyWord1[Syohi], "仕入"_sj);
+    main_->SEditKey1->SetText("課税"_sj);
+    PressKey(*main_->BBtnKensaku, Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("\r"));
+    EXPECT_EQ(JyobunKeyWord1[Syohi], "課税"_sj) << "the keypad's Enter presses the button too";
 }
 
 TEST_F(Commands, EnterOrSpaceInAGridMovesOneRecordAndStopsAtTheEnd)

@@ -1,4 +1,5 @@
 #include "platform/app/application.h"
+#include "platform/app/printing.h"
 #include "platform/app/single_instance.h"
 #include "platform/app/text_file.h"
 #include "platform/text/sjis.h"
@@ -11,7 +12,9 @@
 #include <QEnterEvent>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <stdexcept>
 #include <unistd.h>
@@ -61,6 +64,33 @@ TEST(DefaultErrorBox, AnUncaughtErrorEndsTheActionShowsItsMessageAndTheProgramGo
     QEvent fine(QEvent::Polish);
     EXPECT_TRUE(platform::RunGuarded([&] { QApplication::sendEvent(&widget, &fine); }));
     EXPECT_EQ(prompts.Shown().size(), 2u);
+}
+
+TEST(ModalWindow, StandsOverTheActiveWindowAndAboveAShownStayOnTopWindow)
+{
+    QWidget main;
+    QWidget memo(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+    main.show();
+    const std::function<void()> modals[] = {
+        [] { platform::ShowMessage("x"); },
+        [&] { platform::Printer().PrinterSetup(&memo); }, // owned by a window not active
+    };
+    for (const bool memoShown : {false, true}) {
+        for (const auto& run : modals) {
+            memo.setVisible(memoShown);
+            main.activateWindow();
+            ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == &main; }));
+            QWidget* modal = nullptr;
+            QTimer::singleShot(0, [&] {
+                modal = QApplication::activeModalWidget();
+                EXPECT_EQ(modal->windowFlags().testFlag(Qt::WindowStaysOnTopHint), memoShown);
+                EXPECT_EQ(modal->windowHandle()->transientParent(), main.windowHandle());
+                modal->close();
+            });
+            run();
+            EXPECT_NE(modal, nullptr);
+        }
+    }
 }
 
 TEST(ApplicationHint, FollowsTheControlUnderTheMouse)

@@ -127,8 +127,10 @@ TEST_F(SansyoDialog, EnterOrSpaceOnTheFocusedOkButtonHandsBackTheChoices)
         form.SansyoOkButton->setFocus();
         if (scope % 2)
             PressKey(*form.SansyoOkButton, Qt::Key_Space, {}, QStringLiteral(" "));
-        else
+        else if (scope == 0)
             PressKey(*form.SansyoOkButton, Qt::Key_Return, {}, QStringLiteral("\r"));
+        else // the keypad's Enter
+            PressKey(*form.SansyoOkButton, Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("\r"));
         EXPECT_EQ(form.result(), QDialog::Accepted);
         EXPECT_FALSE(form.isVisible());
         EXPECT_EQ(SansyoHanni, scope);
