@@ -5,11 +5,15 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QWidget>
 
+#include <cerrno>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -42,30 +46,69 @@ QString DesktopName()
 }
 
 // Per user and desktop: a reader on another display, or another user's,
-// is not this one's business.
-QString SocketName(std::string_view cp932Title)
+// is not this one's business. Only the user can enter the folder, whatever
+// the umask, so nobody else can take the socket's place or knock.
+QString SocketFolder(std::string_view cp932Title)
 {
-    return sjis::toQString(cp932Title) + QStringLiteral(".") + QString::number(getuid())
-           + QStringLiteral(".") + DesktopName();
+    return QDir(QDir::tempPath())
+        .absoluteFilePath(sjis::toQString(cp932Title) + QStringLiteral(".") + QString::number(getuid())
+                          + QStringLiteral(".") + DesktopName());
 }
 
-// Nobody answered the knock, so what sits at the socket's path is left
-// over: a stale socket or file, or an empty folder. Anything else stays.
-void ClearPath(const QString& path)
+QString SocketPath(std::string_view cp932Title)
 {
-    const QFileInfo info(path);
-    if (info.isDir() && !info.isSymLink())
-        QDir().rmdir(path);
-    else
-        QFile::remove(path);
+    return SocketFolder(cp932Title) + QStringLiteral("/socket");
+}
+
+// Nobody answered the knock, so a socket or file of this user's at `path`
+// is left over (by a crashed run, or by a build that kept its socket where
+// the folder now goes). A symlink, a folder or another user's file stays.
+void RemoveLeftover(const QByteArray& path)
+{
+    struct stat st;
+    if (lstat(path.constData(), &st) == 0 && st.st_uid == getuid()
+        && (S_ISSOCK(st.st_mode) || S_ISREG(st.st_mode)))
+        unlink(path.constData());
+}
+
+// Only this user's reader listens in a folder of the user's that nobody else
+// can enter. `close` takes others' rights away from one that they could.
+bool IsOwnClosedFolder(const QByteArray& folder, bool close = false)
+{
+    struct stat st;
+    if (lstat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())
+        return false;
+    return (st.st_mode & 077) == 0 || (close && chmod(folder.constData(), 0700) == 0);
+}
+
+// 0 once the folder is this user's and closed to others; else the error
+// that keeps it from being so (EEXIST: something else is in the way).
+int MakeOwnFolder(const QByteArray& folder)
+{
+    RemoveLeftover(folder);
+    if (mkdir(folder.constData(), 0700) != 0 && errno != EEXIST)
+        return errno;
+    return IsOwnClosedFolder(folder, true) ? 0 : EEXIST;
+}
+
+// A process of another user that reaches the socket all the same (root, or
+// someone who could enter the folder) does not bring the window up.
+bool PeerIsThisUser(const QLocalSocket& socket)
+{
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
+           && peer.uid == getuid();
 }
 
 } // namespace
 
 bool KnockRunningInstance(std::string_view cp932Title)
 {
+    if (!IsOwnClosedFolder(QFile::encodeName(SocketFolder(cp932Title))))
+        return false;
     QLocalSocket socket;
-    socket.connectToServer(SocketName(cp932Title));
+    socket.connectToServer(SocketPath(cp932Title));
     if (!socket.waitForConnected(1000))
         return false;
     socket.disconnectFromServer();
@@ -75,15 +118,21 @@ bool KnockRunningInstance(std::string_view cp932Title)
 InstanceServer::InstanceServer(std::string_view cp932Title, QWidget* window)
     : server_(new QLocalServer(this)), window_(window)
 {
-    const QString name = SocketName(cp932Title);
-    const QString path = QDir(QDir::tempPath()).absoluteFilePath(name);
-    if (!server_->listen(name) && server_->serverError() == QAbstractSocket::AddressInUseError) {
-        ClearPath(path);
-        server_->listen(name);
+    const QString folder = SocketFolder(cp932Title);
+    const QString socket = SocketPath(cp932Title);
+    const int folderError = MakeOwnFolder(QFile::encodeName(folder));
+    const bool ownFolder = folderError == 0;
+    const auto inUse = [this] { return server_->serverError() == QAbstractSocket::AddressInUseError; };
+    if (ownFolder && !server_->listen(socket) && inUse()) {
+        RemoveLeftover(QFile::encodeName(socket));
+        server_->listen(socket);
     }
     if (!server_->isListening()) {
-        const QString why = QFileInfo::exists(path) ? QStringLiteral("is in the way and cannot be removed")
-                                                    : QStringLiteral("cannot be made (%1)").arg(server_->errorString());
+        const QString path = ownFolder ? socket : folder;
+        const QString why = (ownFolder ? inUse() : folderError == EEXIST)
+                                ? QStringLiteral("is in the way and cannot be removed")
+                                : QStringLiteral("cannot be made (%1)")
+                                      .arg(ownFolder ? server_->errorString() : qt_error_string(folderError));
         ShowMessage(sjis::fromQString(
             QStringLiteral("The single-instance check is off: %1 %2, so another start of %3 will "
                            "run beside this one.")
@@ -99,8 +148,13 @@ bool InstanceServer::Listening() const
 
 void InstanceServer::answerKnock()
 {
-    while (QLocalSocket* socket = server_->nextPendingConnection())
+    bool fromThisUser = false;
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        fromThisUser = fromThisUser || PeerIsThisUser(*socket);
         socket->deleteLater();
+    }
+    if (!fromThisUser)
+        return;
     // Before the window is shown, start-up waits behind a box: that comes
     // to the front; the window shows when start-up ends.
     QWidget* front = window_ && window_->isVisible() ? window_.data() : QApplication::activeModalWidget();

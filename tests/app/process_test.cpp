@@ -72,7 +72,7 @@ protected:
     QString Socket(const char* title, const QString& desktop = QStringLiteral("offscreen")) const
     {
         return Dir() + QStringLiteral("/") + QString::fromUtf8(title)
-               + QStringLiteral(".%1.").arg(getuid()) + desktop;
+               + QStringLiteral(".%1.").arg(getuid()) + desktop + QStringLiteral("/socket");
     }
     // A virtual X display of its own; empty when it cannot be had.
     QString StartDisplay()

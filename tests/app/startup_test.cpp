@@ -4,11 +4,13 @@
 #include "platform/text/sjis.h"
 #include "platform/ui/status_bar.h"
 #include "support/prompt_log.h"
+#include "support/scoped_env.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using StartUp = InTempDir;
@@ -65,45 +67,57 @@ TEST_F(StartUp, TheDeveloperTitleNeverLooksForARunningInstance)
     EXPECT_FALSE(SingleInstanceTest(developer));
 }
 
-// Nobody answered the knock, so what sits where the socket goes is left
-// over: a socket, a file or an empty folder goes; anything else stays and the
-// user is told that the check is off.
+// Nobody answered the knock, so what sits where the socket's folder goes is
+// left over: a file of the user's goes and a folder of the user's is closed to
+// others, whatever the umask; a symlink or another user's file or folder stays
+// and the user is told that the check is off.
 TEST_F(StartUp, WhatSitsAtTheSocketPathGoesOrTheUserHearsWhy)
 {
-    const QByteArray tmp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QDir::currentPath().toLocal8Bit());
+    ScopedEnv tmp("TMPDIR", QDir::currentPath().toLocal8Bit());
     const std::string title = "RonvettaPath";
     const QString path = QDir::current().absoluteFilePath(QStringLiteral("RonvettaPath.%1.offscreen").arg(getuid()));
     QWidget running;
     PromptLog prompts;
     for (const bool folder : {false, true}) {
         if (folder)
-            ASSERT_TRUE(QDir().mkdir(path));
+            ASSERT_TRUE(QDir().rmdir(path) && QDir().mkdir(path));
         else
             WriteFile(path, "x");
+        const mode_t umaskBefore = umask(0);
         platform::InstanceServer server(title, &running);
+        umask(umaskBefore);
         EXPECT_TRUE(server.Listening()) << folder;
         EXPECT_TRUE(SingleInstanceTest(title)) << folder;
+        EXPECT_FALSE(QFileInfo(path).permissions() & QFile::Permissions(0x0077)) << "group, others: " << folder;
     }
     EXPECT_TRUE(prompts.shown.empty());
 
-    ASSERT_TRUE(QDir().mkpath(path + QStringLiteral("/kept")));
-    {
-        platform::InstanceServer server(title, &running);
-        EXPECT_FALSE(server.Listening());
-        EXPECT_FALSE(SingleInstanceTest(title));
+    platform::InstanceServer other("RonvettaOther", &running);
+    ASSERT_TRUE(QDir().rmdir(path)
+                && QFile::link(QStringLiteral("RonvettaOther.%1.offscreen").arg(getuid()), path));
+    for (const unsigned row : {0, 1, 2}) { // a symlink to where a reader listens; another user's file, folder
+        if (row > 0) {
+            if (getuid() != 0)
+                break;
+            ASSERT_TRUE(QFile::remove(path) || QDir().rmdir(path));
+            row == 1 ? WriteFile(path, "x")
+                     : void(QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+            ASSERT_EQ(chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        }
+        {
+            platform::InstanceServer server(title, &running);
+            EXPECT_FALSE(server.Listening()) << row;
+            EXPECT_FALSE(SingleInstanceTest(title)) << row;
+        }
+        EXPECT_TRUE(row == 0 ? QFileInfo(path).isSymLink() : QFileInfo(path).ownerId() == 65534) << row;
+        ASSERT_EQ(prompts.shown.size(), row + 1);
+        EXPECT_EQ(prompts.shown.back().first, platform::PromptKind::Message);
+        EXPECT_EQ(prompts.shown.back().second,
+                  sjis::fromQString(
+                      QStringLiteral("The single-instance check is off: %1 is in the way and cannot be "
+                                     "removed, so another start of RonvettaPath will run beside this one.")
+                          .arg(path)));
     }
-    EXPECT_TRUE(QFileInfo::exists(path + QStringLiteral("/kept")));
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].first, platform::PromptKind::Message);
-    EXPECT_EQ(prompts.shown[0].second,
-              sjis::fromQString(QStringLiteral("The single-instance check is off: %1 is in the way and cannot be "
-                                               "removed, so another start of RonvettaPath will run beside this one.")
-                                    .arg(path)));
-    if (tmp.isNull())
-        qunsetenv("TMPDIR");
-    else
-        qputenv("TMPDIR", tmp);
 }
 
 TEST(LapTimeText, SecondsInTheShortestDecimalForm)

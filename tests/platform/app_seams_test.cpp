@@ -4,19 +4,25 @@
 #include "platform/app/text_file.h"
 #include "platform/text/sjis.h"
 #include "platform/ui/hint.h"
+#include "support/scoped_env.h"
 #include "support/scripted_prompts.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QFile>
+#include <QLocalSocket>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <stdexcept>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -119,10 +125,32 @@ TEST(SingleInstance, AKnockRestoresAndRaisesTheRunningWindow)
     EXPECT_FALSE(platform::KnockRunningInstance(title));
 
     QWidget window;
-    window.showMinimized();
-    ASSERT_TRUE(window.isMinimized());
     platform::InstanceServer server(title, &window);
     ASSERT_TRUE(server.Listening());
+    // Start-up waits behind a box, the window not shown yet: the box comes up.
+    QDialog box;
+    box.setModal(true);
+    box.showMinimized();
+    EXPECT_TRUE(platform::KnockRunningInstance(title));
+    EXPECT_TRUE(WaitFor([&] { return !box.isMinimized(); }));
+    EXPECT_FALSE(window.isVisible());
+    box.hide();
+
+    window.showMinimized();
+    ASSERT_TRUE(window.isMinimized());
+    if (getuid() == 0) { // another user who reaches the socket all the same is not answered
+        const QByteArray folder = QFile::encodeName(QDir::tempPath()) + '/' + title.c_str() + ".0.offscreen";
+        ASSERT_EQ(chmod(folder, 0711) | chmod(folder + "/socket", 0777), 0);
+        QLocalSocket other;
+        EXPECT_TRUE(seteuid(65534) == 0
+                    && (other.connectToServer(QFile::decodeName(folder + "/socket")),
+                        other.waitForConnected()));
+        ASSERT_EQ(seteuid(0), 0);
+        QTest::qWait(300);
+        EXPECT_TRUE(window.isMinimized());
+        EXPECT_FALSE(platform::KnockRunningInstance(title)) << "a folder others can enter";
+        chmod(folder, 0700);
+    }
     EXPECT_TRUE(platform::KnockRunningInstance(title));
     EXPECT_TRUE(WaitFor([&] { return !window.isMinimized(); }));
     EXPECT_TRUE(window.isVisible());
@@ -132,19 +160,17 @@ TEST(SingleInstance, AKnockRestoresAndRaisesTheRunningWindow)
 TEST(SingleInstance, ASocketLeftByACrashedRunIsTakenOver)
 {
     QTemporaryDir dir;
-    // The socket lives in TMPDIR; put it back however the test ends.
-    struct TmpDirGuard {
-        bool had = qEnvironmentVariableIsSet("TMPDIR");
-        QByteArray old = qgetenv("TMPDIR");
-        ~TmpDirGuard() { had ? qputenv("TMPDIR", old) : qunsetenv("TMPDIR"); }
-    } guard;
-    qputenv("TMPDIR", dir.path().toUtf8());
+    // The socket lives in TMPDIR.
+    ScopedEnv tmp("TMPDIR", dir.path().toUtf8());
     const std::string title = "RonvettaStale";
-    QFile stale(dir.filePath(QStringLiteral("RonvettaStale.%1").arg(getuid())));
+    const QString folder = dir.filePath(QStringLiteral("RonvettaStale.%1.offscreen").arg(getuid()));
+    ASSERT_TRUE(QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QFile stale(folder + QStringLiteral("/socket"));
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
 
     EXPECT_FALSE(platform::KnockRunningInstance(title));
+    ScriptedPrompts noMessage;
     QWidget window;
     platform::InstanceServer server(title, &window);
     EXPECT_TRUE(server.Listening());
