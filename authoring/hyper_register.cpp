@@ -103,11 +103,18 @@ void HyperLinkRegister(THyperLink& form, bool closeAfter)
         return;
     }
     links.Append();
-    links.FieldByName("ＫＥＹ"_sj).SetAsInteger(StrToInt(entry.key));
-    links.FieldByName("リンク条文番号"_sj).SetAsInteger(StrToInt(entry.code));
-    links.FieldByName("条件"_sj).SetAsString(entry.jyoken);
-    links.FieldByName("リンク条文本文"_sj).SetAsString(entry.honbun);
-    links.Post();
+    try {
+        links.FieldByName("ＫＥＹ"_sj).SetAsInteger(StrToInt(entry.key));
+        links.FieldByName("リンク条文番号"_sj).SetAsInteger(StrToInt(entry.code));
+        links.FieldByName("条件"_sj).SetAsString(entry.jyoken);
+        links.FieldByName("リンク条文本文"_sj).SetAsString(entry.honbun);
+        links.Post();
+    } catch (...) {
+        // The page still holds the link: a row left pending would be posted
+        // by the next press's duplicate check, which then refuses it.
+        links.Cancel();
+        throw;
+    }
     links.Refresh();
     HyperKubunNo = entry.code;
     if (closeAfter)

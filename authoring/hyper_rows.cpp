@@ -75,6 +75,20 @@ void RowAppend(db::Table& t, int g, int k, const std::string& d, int key)
     t.Post();
 }
 
+// The renumbering and the new row reach the file together or not at all;
+// what was typed into the current row is posted before, on its own.
+void RowAppendWhole(db::Table& t, int g, int k, const std::string& d, int key)
+{
+    t.StartTransaction();
+    try {
+        RowAppend(t, g, k, d, key);
+        t.Commit();
+    } catch (...) {
+        t.Rollback();
+        throw;
+    }
+}
+
 } // namespace
 
 void HyperKeyJump(THyperLink& form, std::string_view keyText)
@@ -108,18 +122,26 @@ void HyperRowAdd(THyperLink& form)
     const int k = StrToInt(form.DBEdit3->Text());
     const std::string d = form.DBEdit4->Text();
     const int key = form.HyperLastKey + 1;
+    const std::int64_t current = t.FieldByName("ＫＥＹ"_sj).AsInteger();
 
-    // The renumbering and the new row reach the file together or not at
-    // all; what was typed into the current row is posted before, on its own.
-    t.StartTransaction();
+    // 行 is the reader's key: the gap and the renumbering follow the whole
+    // table's order, not the code filter's.
+    const bool filtered = t.Filtered();
+    if (filtered) {
+        t.SetFiltered(false);
+        t.Locate("ＫＥＹ"_sj, {current});
+    }
     try {
-        RowAppend(t, g, k, d, key);
-        t.Commit();
+        RowAppendWhole(t, g, k, d, key);
     } catch (...) {
-        t.Rollback();
+        if (filtered) {
+            t.SetFiltered(true);
+            t.Locate("ＫＥＹ"_sj, {current});
+        }
         throw;
     }
     form.HyperLastKey = key;
+    t.SetFiltered(filtered);
 
     form.PageControl1->SetActivePage(form.TabSheet3);
     t.Locate("ＫＥＹ"_sj, {std::int64_t{key}});

@@ -19,11 +19,15 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <initializer_list>
 
@@ -407,7 +411,10 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() == QEvent::MouseButtonRelease && watched != Edit6)
         DBEdit3Click(*static_cast<ui::Edit*>(watched));
-    if (event->type() == QEvent::FocusOut) {
+    // A message box or a popup taking the focus is no leaving of the edit:
+    // the lookup's own box would run the exit check again.
+    const auto* focus = event->type() == QEvent::FocusOut ? static_cast<QFocusEvent*>(event) : nullptr;
+    if (focus && focus->reason() != Qt::ActiveWindowFocusReason && focus->reason() != Qt::PopupFocusReason) {
         if (watched == DBEdit3)
             DBEdit3Exit();
         else if (watched == Edit6)
@@ -416,11 +423,20 @@ bool THyperLink::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void THyperLink::showEvent(QShowEvent* event)
+void THyperLink::setVisible(bool visible)
 {
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    const bool showing = visible && isHidden();
+    QWidget::setVisible(visible);
+    if (!showing)
+        return;
+    // The window manager maximises the form as it maps it. Bounded, for a
+    // desktop that never shows it.
+    const QDeadlineTimer deadline(2000);
+    QTimer wake; // the wait below returns at least this often
+    wake.start(20);
+    while (!windowHandle()->isExposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    FormShow();
 }
 
 void THyperLink::resizeEvent(QResizeEvent* event)

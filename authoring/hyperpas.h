@@ -36,6 +36,9 @@ public:
 
     void FormCreate();
     void FormShow();
+    // Showing runs FormShow once the window manager has mapped the form at
+    // its maximised size: the body's first place depends on the editor's size.
+    void setVisible(bool visible) override;
     // False when the form stays open: an edit could not be posted.
     bool FormClose();
     void FormResize();
@@ -164,7 +167,6 @@ public:
     QAction* J1 = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,6 @@
 #include "platform/ui/db_grid.h"
 
+#include "platform/app/application.h"
 #include "platform/db/dataset.h"
 #include "platform/db/grid_model.h"
 
@@ -25,6 +26,9 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new db::GridModel(t
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QChar(0x25B6)) + 6);
 
+    // The dataset's move posts the row left (rowChosen); the view's own
+    // submit on every change of row would post it, or fail, a second time.
+    disconnect(selectionModel(), SIGNAL(currentRowChanged(QModelIndex,QModelIndex)), model_, SLOT(submit()));
     connect(model_, &db::GridModel::currentRowChanged, this, &DBGrid::followDataset);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         for (int c = 0; c < model_->columnCount(); ++c)
@@ -100,14 +104,16 @@ void DBGrid::followDataset(int row)
     following_ = false;
 }
 
-// The user chose a row: the dataset moves there.
+// The user chose a row: the dataset moves there, posting the row left. When
+// that fails the dataset stays, and so does the grid.
 void DBGrid::rowChosen(const QModelIndex& current)
 {
     if (following_ || !current.isValid())
         return;
     db::DataSource* source = model_->Source();
-    if (db::Dataset* ds = source ? source->DataSet() : nullptr; ds && ds->Active())
-        ds->MoveTo(current.row());
+    db::Dataset* ds = source ? source->DataSet() : nullptr;
+    if (ds && ds->Active() && !platform::RunGuarded([&] { ds->MoveTo(current.row()); }))
+        QMetaObject::invokeMethod(this, [this, ds] { followDataset(ds->RecNo()); }, Qt::QueuedConnection);
 }
 
 void DBGrid::mouseDoubleClickEvent(QMouseEvent* event)

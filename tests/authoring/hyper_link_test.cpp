@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 #include <sqlite3.h>
 
@@ -113,11 +114,14 @@ TEST_F(HyperLinkEditor, DriveCIsPreferredAndDIsTheFallback)
 {
     Install("d");
     Article(20);
+    JyobunRichEdit[Syohi]->SetSelStart(800); // the body's place is far down
     THyperLink& onD = Open();
     EXPECT_EQ(MasterDataRoot, "D:");
     EXPECT_EQ(onD.Table1->DatabaseName(), sjis::fromUtf8(SyohiFolder("d", "Jyobun")));
     EXPECT_EQ(onD.Table3->DatabaseName(), sjis::fromUtf8(SyohiFolder("d", "Main")));
     EXPECT_TRUE(onD.isVisible());
+    QCoreApplication::processEvents(); // whatever the window system still had to say
+    EXPECT_TRUE(onD.DBRichEdit1->viewport()->rect().contains(onD.DBRichEdit1->cursorRect()));
     EXPECT_EQ(onD.PageControl1->ActivePage(), onD.TabSheet3);
     EXPECT_EQ(onD.DBEdit1->Text(), "2");
     EXPECT_EQ(onD.DBEdit8->Text(), "２条"_sj);
@@ -231,6 +235,7 @@ TEST_F(HyperLinkEditor, AddingRowsOpensAGap)
         std::vector<double> gyos; // the first row (ＫＥＹ 1) is current
         int code;
         std::vector<double> after;
+        bool filtered = false; // rows after the first of another code, the view filtered to 消法
     };
     const Case cases[] = {
         {{100, 150}, 110, {100, 110, 150}},
@@ -239,6 +244,7 @@ TEST_F(HyperLinkEditor, AddingRowsOpensAGap)
         {{100}, 510, {100, 105}},
         {{100, 101, 102, 103, 110}, 110, {100, 101, 107, 108, 109, 110}},
         {{100, 101, 102, 103}, 110, {100, 101, 111, 112, 113}},
+        {{100, 110}, 110, {100, 101}, true},
     };
     Install("c");
     Article(10);
@@ -248,11 +254,15 @@ TEST_F(HyperLinkEditor, AddingRowsOpensAGap)
             db::TableWriter rows("条文本文.db"_sj, db::layout::authoringArticle(), SyohiFolder("c", "Jyobun"));
             int key = 1;
             for (double g : c.gyos)
-                rows.insert({std::int64_t{key++}, std::int64_t{c.code}, g, "消法"_sj, "１条"_sj, "",
-                             "", "", std::int64_t{110630}, std::int64_t{1}, 0.0, ""});
+                rows.insert({std::int64_t{key++}, std::int64_t{c.filtered && g > c.gyos[0] ? 120 : c.code}, g,
+                             "消法"_sj, "１条"_sj, "", "", "", std::int64_t{110630}, std::int64_t{1}, 0.0, ""});
             rows.commit();
         }
         THyperLink& form = Open();
+        if (c.filtered) {
+            form.ComboBox1->lineEdit()->selectAll();
+            CommitText(*form.ComboBox1->lineEdit(), QStringLiteral("消法"));
+        }
         form.Button4->click();
         EXPECT_EQ(Gyos(*form.Table1), c.after);
         EXPECT_EQ(form.Table1->FieldByName("ＫＥＹ"_sj).AsInteger(),
@@ -363,12 +373,54 @@ TEST(HyperLinkRefusal, ChecksInOrder)
                  std::runtime_error);
 }
 
+// Another program's hold on a file: a read lock (a transaction that has
+// read) or a write lock, until released.
+class FileLock {
+public:
+    FileLock(const fs::path& file, bool write)
+    {
+        sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+        EXPECT_EQ(sqlite3_exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN; SELECT count(*) FROM data", nullptr,
+                               nullptr, nullptr),
+                  SQLITE_OK);
+    }
+    ~FileLock() { Release(); }
+    // Ends the hold, once a timed release has run.
+    void Release()
+    {
+        if (releaser_.joinable())
+            releaser_.join();
+        End();
+    }
+    void ReleaseAfter(std::chrono::milliseconds wait)
+    {
+        releaser_ = std::thread([this, wait] {
+            std::this_thread::sleep_for(wait);
+            End();
+        });
+    }
+private:
+    void End()
+    {
+        sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(db_);
+        db_ = nullptr;
+    }
+    sqlite3* db_ = nullptr;
+    std::thread releaser_;
+};
+
 TEST_F(HyperLinkEditor, RegisterAndDeleteLinks)
 {
     Install("c");
     Article(20, "第２９条"_sj);
     THyperLink& form = Open();
     const int links = form.Table2->RecordCount();
+    FileLock lock(fs::path(SyohiFolder("c", "Jyobun")) / "リンク条文.DB", true);
+    prompts_.Expect(PromptKind::Error,
+                    "Cannot write "_sj + form.Table2->DatabaseName() + "/リンク条文.DB: database is locked"_sj);
+    QTest::mouseClick(form.Button10, Qt::LeftButton); // the next press registers it, once
+    lock.Release();
     prompts_.Expect(PromptKind::Message, "「第２９条」をリンク登録しました"_sj);
     form.Button10->click(); // 登録２ stays
     EXPECT_EQ(form.Table2->RecordCount(), links + 1);
@@ -558,45 +610,22 @@ TEST_F(HyperLinkEditor, KeysAsTheDesktopDeliversThem)
     for (const auto& in : inputs)
         EXPECT_EQ(InputMethodAccepted(*in.control), in.composes)
             << in.control->objectName().toStdString() << &in - inputs;
+
+    int boxes = 0; // an unknown 条文連番 and Enter: the real box, which takes the focus
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            ++boxes, box->close();
+    });
+    closer.start(10);
+    QTest::mouseClick(form.DBEdit3, Qt::LeftButton); // focused, its text selected
+    TypeText(*form.DBEdit3, QStringLiteral("121"));
+    platform::Prompter* scripted = platform::SetPrompter(nullptr);
+    PressKey(*form.DBEdit3, Qt::Key_Return, {}, QStringLiteral("\r"));
+    platform::SetPrompter(scripted);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(form.DBEdit3->selectedText(), QStringLiteral("121"));
 }
-
-// Another program's hold on a file: a read lock (a transaction that has
-// read) or a write lock, until released.
-class FileLock {
-public:
-    FileLock(const fs::path& file, bool write)
-    {
-        sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-        EXPECT_EQ(sqlite3_exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN; SELECT count(*) FROM data", nullptr,
-                               nullptr, nullptr),
-                  SQLITE_OK);
-    }
-    ~FileLock() { Release(); }
-    // Ends the hold, once a timed release has run.
-    void Release()
-    {
-        if (releaser_.joinable())
-            releaser_.join();
-        End();
-    }
-    void ReleaseAfter(std::chrono::milliseconds wait)
-    {
-        releaser_ = std::thread([this, wait] {
-            std::this_thread::sleep_for(wait);
-            End();
-        });
-    }
-
-private:
-    void End()
-    {
-        sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
-        sqlite3_close(db_);
-        db_ = nullptr;
-    }
-    sqlite3* db_ = nullptr;
-    std::thread releaser_;
-};
 
 // Home, then Shift+End: keys that no key-press handler sees (Ctrl+A would
 // reach it as the character 1, which the number edits refuse).
@@ -656,6 +685,8 @@ TEST_F(HyperLinkEditor, EditsReachTheFilesWholeOrNotAtAll)
         QTest::keyClicks(form.Edit1, QStringLiteral("10"));
         QTest::keyClick(form.Edit1, Qt::Key_Return); // KeyJump posts the row left
         ASSERT_EQ(form.DBEdit1->Text(), "10");
+        SelectAll(form.DBEdit7);
+        CommitText(*form.DBEdit7, QStringLiteral("追加前")); // kept whatever becomes of the 追加
         const std::string before = bytes(articles);
         FileLock lock(articles, false);
         if (freed)
@@ -723,6 +754,12 @@ TEST_F(HyperLinkEditor, EditsReachTheFilesWholeOrNotAtAll)
              SelectAll(editor);
              CommitText(*editor, QStringLiteral("３０条の２"));
              QTest::keyClick(editor, Qt::Key_Tab);
+             FileLock lock(links, true); // another row chosen: one try to post, one box
+             prompts_.Expect(PromptKind::Error,
+                             "Cannot write "_sj + sjis::fromUtf8(links.string()) + ": database is locked");
+             QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                               grid.visualRect(grid.model()->index(0, 1)).center());
+             lock.Release();
              Click(form.Button9);
          },
          [&] {
@@ -762,6 +799,7 @@ TEST_F(HyperLinkEditor, EditsReachTheFilesWholeOrNotAtAll)
          [&] {
              EXPECT_EQ(read(articles, "ＫＥＹ", {std::int64_t{11}}, "行"), "101");
              EXPECT_EQ(read(articles, "ＫＥＹ", {std::int64_t{71}}, "行"), "-");
+             EXPECT_EQ(title(10), "追加前");
          }},
         {"a 追加 that waits for a read lock", 110, [&](THyperLink& form) { addAgainstReadLock(form, true); },
          [&] {
