@@ -50,7 +50,7 @@ std::string uriFor(const std::string& path, Connection::Mode mode)
 Connection::Connection(std::string fileName, std::string path, const struct stat& st, Mode mode)
     : fileName_(std::move(fileName)), path_(std::move(path)), mode_(mode), opened_(st)
 {
-    CatchMappingFaults();
+    GuardMapsOf(opened_);
     // One thread uses a connection: no mutex around every column read.
     const int flags = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX
                       | (mode == Mode::Writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
@@ -72,15 +72,26 @@ Connection::Connection(std::string fileName, std::string path, const struct stat
 Connection::~Connection()
 {
     sqlite3_close_v2(db_);
+    UnguardMapsOf(opened_);
 }
 
-void Connection::fail(std::string_view what) const
+void Connection::fail(std::string_view what)
 {
-    std::string reason = sjis::fromUtf8(sqlite3_errmsg(db_));
+    requireUnchanged(what);
+    throw Error(std::string(what) + " " + fileName_ + ": " + sjis::fromUtf8(sqlite3_errmsg(db_)));
+}
+
+void Connection::requireUnchanged(std::string_view what, bool readOn)
+{
+    if (mode_ != Mode::Reader || (replaced_ && readOn))
+        return;
     struct stat st {};
-    if (mode_ == Mode::Reader && (::stat(path_.c_str(), &st) != 0 || !SameFile(st)))
-        reason = "the file changed on disk while the reader had it open (" + reason + ")";
-    throw Error(std::string(what) + " " + fileName_ + ": " + reason);
+    const bool there = ::stat(path_.c_str(), &st) == 0;
+    if (there && SameFile(st))
+        return;
+    replaced_ = !there || st.st_dev != opened_.st_dev || st.st_ino != opened_.st_ino;
+    throw Error(std::string(what) + " " + fileName_
+                + ": the file changed on disk while the reader had it open; start the reader again");
 }
 
 bool Connection::SameFile(const struct stat& st) const
@@ -98,17 +109,18 @@ std::shared_ptr<Connection> OpenConnection(std::string_view fileName, Connection
 
     const std::string path =
         std::filesystem::absolute(sjis::toUtf8(fileName)).lexically_normal().string();
+    std::shared_ptr<Connection>& conn = cache[path + '\n' + std::to_string(static_cast<int>(mode))];
+    if (conn && mode == Connection::Mode::Reader)
+        return conn;
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         throw Error("Cannot open the table file " + std::string(fileName) + " (no such file)");
-
-    std::shared_ptr<Connection>& conn = cache[path + '\n' + std::to_string(static_cast<int>(mode))];
     if (!conn || !conn->SameFile(st))
         conn = std::make_shared<Connection>(std::string(fileName), path, st, mode);
     return conn;
 }
 
-Statement::Statement(const Connection& conn, std::string_view sqlUtf8, const char* what)
+Statement::Statement(Connection& conn, std::string_view sqlUtf8, const char* what)
     : conn_(&conn), what_(what)
 {
     if (sqlite3_prepare_v3(conn.handle(), sqlUtf8.data(), static_cast<int>(sqlUtf8.size()),
@@ -130,6 +142,8 @@ Statement::Statement(Statement&& other) noexcept
 
 bool Statement::step()
 {
+    if (!sqlite3_stmt_busy(stmt_))
+        conn_->requireUnchanged(what_);
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW)
         return true;

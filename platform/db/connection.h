@@ -34,11 +34,20 @@ public:
     sqlite3* handle() const { return db_; }
     const std::string& fileName() const { return fileName_; }
 
-    // Throws db::Error: `what` and SQLite's last message, naming the file.
-    [[noreturn]] void fail(std::string_view what) const;
+    // Throws db::Error: `what` and SQLite's last message, naming the file,
+    // or that the file changed on disk (see requireUnchanged()).
+    [[noreturn]] void fail(std::string_view what);
+    // Throws db::Error when a reader's file is no longer the one opened (one
+    // stat). A file written in place cannot be read as it was: every call
+    // throws. A file renamed over or removed leaves the opened one intact:
+    // once that has been reported, calls with `readOn` return, and the
+    // opened file is read on.
+    void requireUnchanged(std::string_view what, bool readOn = true);
     // Whether `st` is the file as it was opened. Immutable connections never
     // look at the file again, so for them a rewrite in place counts too.
     bool SameFile(const struct stat& st) const;
+    // Set once the number columns of the whole file have been checked.
+    bool numbersChecked = false;
 
 private:
     sqlite3* db_ = nullptr;
@@ -46,25 +55,27 @@ private:
     std::string path_;
     Mode mode_;
     struct stat opened_;
+    bool replaced_ = false; // reported as replaced
 };
 
 // The cached connection to a file. `fileName` is CP932 and relative to the
-// current directory unless it holds a folder. A file that was replaced on
-// disk since it was cached gets a new connection.
+// current directory unless it holds a folder. The reader's files keep their
+// first connection for the whole run, so that no two of its reads see two
+// files; an authoring file replaced on disk since it was cached gets a new one.
 std::shared_ptr<Connection> OpenConnection(std::string_view fileName, Connection::Mode mode);
 
 // A prepared statement; rows are stepped with step(), which throws db::Error.
 class Statement {
 public:
     // `what` opens the message of errors: "Cannot read", "Cannot run the statement on".
-    Statement(const Connection& conn, std::string_view sqlUtf8, const char* what = "Cannot read");
+    Statement(Connection& conn, std::string_view sqlUtf8, const char* what = "Cannot read");
     ~Statement();
     Statement(Statement&& other) noexcept;
     Statement& operator=(Statement&&) = delete;
     Statement(const Statement&) = delete;
 
     sqlite3_stmt* get() const { return stmt_; }
-    bool step(); // true while there is a row
+    bool step(); // true while there is a row; a run starts with requireUnchanged()
     void reset();
     // Text is bound as a BLOB of its CP932 bytes, so no byte is ever re-encoded.
     void bind(int index, const Value& v);
@@ -72,7 +83,7 @@ public:
     Value column(int col, FieldType type) const;
 
 private:
-    const Connection* conn_;
+    Connection* conn_;
     const char* what_;
     sqlite3_stmt* stmt_ = nullptr;
 };

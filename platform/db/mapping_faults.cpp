@@ -3,8 +3,10 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/mman.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -15,22 +17,40 @@ namespace {
 struct sigaction previousAction;
 std::uintptr_t pageSize = 4096;
 
-std::uintptr_t parseHex(const char*& p, const char* end)
+// The guarded files, by device and inode; a free slot has inode 0. Far more
+// slots than a run keeps table files open.
+struct GuardedFile {
+    std::atomic<dev_t> dev{0};
+    std::atomic<ino_t> ino{0};
+};
+GuardedFile guarded[256];
+static_assert(std::atomic<dev_t>::is_always_lock_free && std::atomic<ino_t>::is_always_lock_free);
+
+bool isGuarded(dev_t dev, ino_t ino)
+{
+    for (const GuardedFile& g : guarded)
+        if (ino != 0 && g.ino.load() == ino && g.dev.load() == dev)
+            return true;
+    return false;
+}
+
+std::uintptr_t parseNumber(const char*& p, const char* end, int base)
 {
     std::uintptr_t v = 0;
     for (; p < end; ++p) {
         const char c = *p;
-        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-        if (digit < 0)
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : base;
+        if (digit >= base)
             break;
-        v = v * 16 + static_cast<std::uintptr_t>(digit);
+        v = v * static_cast<std::uintptr_t>(base) + static_cast<std::uintptr_t>(digit);
     }
     return v;
 }
 
-// Whether `address` lies in a shared read-only map ("r--s" in
-// /proc/self/maps). Runs in the signal handler: open, read and close only.
-bool inSharedReadOnlyMap(std::uintptr_t address)
+// Whether `address` lies in a shared read-only map of a guarded file
+// ("start-end r--s offset major:minor inode path" in /proc/self/maps).
+// Runs in the signal handler: open, read and close only.
+bool inTableFileMap(std::uintptr_t address)
 {
     const int fd = open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -48,12 +68,19 @@ bool inSharedReadOnlyMap(std::uintptr_t address)
         // "start-end perms offset device inode path"
         while (const auto* nl = static_cast<const char*>(std::memchr(line, '\n', end - line))) {
             const char* p = line;
-            const std::uintptr_t start = parseHex(p, nl);
+            const std::uintptr_t start = parseNumber(p, nl, 16);
             ++p;
-            const std::uintptr_t stop = parseHex(p, nl);
+            const std::uintptr_t stop = parseNumber(p, nl, 16);
             ++p;
             if (address >= start && address < stop) {
-                found = nl - p >= 4 && std::memcmp(p, "r--s", 4) == 0;
+                found = 0;
+                if (nl - p > 5 && std::memcmp(p, "r--s ", 5) == 0) {
+                    p += 5;
+                    parseNumber(p, nl, 16); // offset
+                    const auto major = static_cast<unsigned>(parseNumber(++p, nl, 16));
+                    const auto minor = static_cast<unsigned>(parseNumber(++p, nl, 16));
+                    found = isGuarded(makedev(major, minor), static_cast<ino_t>(parseNumber(++p, nl, 10)));
+                }
                 break;
             }
             line = nl + 1;
@@ -72,7 +99,7 @@ void onBusError(int, siginfo_t* info, void*)
     const int savedErrno = errno;
     const auto page = reinterpret_cast<std::uintptr_t>(info->si_addr) & ~(pageSize - 1);
     // A page of a table file that is gone: zeros in its place.
-    if (info->si_code == BUS_ADRERR && page != 0 && inSharedReadOnlyMap(page)
+    if (info->si_code == BUS_ADRERR && page != 0 && inTableFileMap(page)
         && mmap(reinterpret_cast<void*>(page), pageSize, PROT_READ,
                 MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0)
                != MAP_FAILED) {
@@ -89,7 +116,7 @@ void onBusError(int, siginfo_t* info, void*)
 
 } // namespace
 
-void CatchMappingFaults()
+void GuardMapsOf(const struct stat& file)
 {
     static const bool installed = [] {
         pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
@@ -100,6 +127,22 @@ void CatchMappingFaults()
         return sigaction(SIGBUS, &action, &previousAction) == 0;
     }();
     (void)installed;
+    // Connections are made and closed on one thread; the handler reads.
+    for (GuardedFile& g : guarded)
+        if (g.ino.load() == 0) {
+            g.dev.store(file.st_dev);
+            g.ino.store(file.st_ino);
+            return;
+        }
+}
+
+void UnguardMapsOf(const struct stat& file)
+{
+    for (GuardedFile& g : guarded)
+        if (g.ino.load() == file.st_ino && g.dev.load() == file.st_dev) {
+            g.ino.store(0);
+            return;
+        }
 }
 
 } // namespace db

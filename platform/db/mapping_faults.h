@@ -4,10 +4,15 @@
 // for a damaged file and reports as an error.
 #pragma once
 
+#include <sys/stat.h>
+
 namespace db {
 
-// Installs the SIGBUS handler once; faults outside shared read-only file
-// maps (the way SQLite maps a table file) still end the process.
-void CatchMappingFaults();
+// Installs the SIGBUS handler once and guards the maps of the table file
+// `file` (as stat() gave it) until UnguardMapsOf(file). Faults in any other
+// map (fonts, icons, caches of other libraries), and bus errors sent by
+// other processes, still end the process.
+void GuardMapsOf(const struct stat& file);
+void UnguardMapsOf(const struct stat& file);
 
 } // namespace db

@@ -30,8 +30,6 @@ public:
     int dataFields = 0;   // persistent data fields defined
     int resultFields = 0; // fields made from the result columns
     std::string ranText;  // the statement the rows came from
-    std::string fileName;
-    std::shared_ptr<Connection> conn;
 };
 
 namespace {
@@ -46,6 +44,42 @@ FieldType columnType(sqlite3_stmt* st, int c)
 {
     const char* declared = sqlite3_column_decltype(st, c);
     return TypeOfDeclaration(declared ? declared : "");
+}
+
+// A statement compares values it never returns ("WHERE ( MainGyo = 12 )"):
+// the number columns of a file are checked whole at its first query, as a
+// table read whole is when it opens, so that a cell no row could hold is
+// named instead of matching nothing. The file stays the one opened.
+void requireNumbers(Connection& conn, const std::string& file)
+{
+    if (conn.numbersChecked)
+        return;
+    std::vector<FieldType> types;
+    std::vector<std::string> names;
+    std::string columns, wrong;
+    Statement info(conn, "PRAGMA table_info(data)");
+    while (info.step()) {
+        const std::string name = reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 1));
+        const auto* declared = reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 2));
+        const FieldType type = TypeOfDeclaration(declared ? declared : "");
+        if (type != FieldType::Integer && type != FieldType::Float)
+            continue;
+        const std::string q = QuoteIdentifier(name);
+        types.push_back(type);
+        names.push_back(sjis::fromUtf8(name));
+        columns += ", " + q;
+        wrong += (wrong.empty() ? "" : " OR ")
+                 + (type == FieldType::Integer
+                        ? "typeof(" + q + ") NOT IN ('integer', 'null') OR " + q
+                              + " NOT BETWEEN -2147483648 AND 2147483647"
+                        : "typeof(" + q + ") NOT IN ('integer', 'real', 'null')");
+    }
+    if (!types.empty()) {
+        Statement first(conn, "SELECT rowid" + columns + " FROM data WHERE " + wrong + " LIMIT 1");
+        if (first.step()) // the row names its cell
+            RowStore(types, std::vector<bool>(types.size(), true), names, file).append(first.get());
+    }
+    conn.numbersChecked = true;
 }
 
 } // namespace
@@ -84,6 +118,10 @@ std::unique_ptr<Cursor> Query::Impl::readRows()
     const std::string text = JoinLines(sql);
     const RewrittenSql rewritten = RewriteSql(text);
     auto connection = OpenConnection(rewritten.fileName, Connection::Mode::Reader);
+    // Not on a file replaced since it was opened, however often asked: the
+    // old rows would pass for the new file's.
+    connection->requireUnchanged("Cannot read", false);
+    requireNumbers(*connection, rewritten.fileName);
     Statement st(*connection, rewritten.sql, "Cannot run the statement on");
     for (std::size_t i = 0; i < rewritten.literals.size(); ++i)
         st.bind(static_cast<int>(i + 1), rewritten.literals[i]);
@@ -108,18 +146,15 @@ std::unique_ptr<Cursor> Query::Impl::readRows()
         while (st.step())
             rows.appendResult(st.get());
     }
-    conn = std::move(connection);
-    fileName = rewritten.fileName;
     ranText = text;
     return std::make_unique<MemoryCursor>(std::move(rows), nullptr);
 }
 
-// The files are immutable while their connection is cached, so the same
-// statement gives the same rows: a refresh need not run it again.
+// A file is read as it was opened for the whole run, so the same statement
+// gives the same rows: a refresh need not run it again.
 bool Query::Impl::stale()
 {
-    return JoinLines(sql) != ranText
-           || OpenConnection(fileName, Connection::Mode::Reader) != conn;
+    return JoinLines(sql) != ranText;
 }
 
 Query::Query(std::string name) : Dataset(std::move(name))

@@ -7,6 +7,17 @@
 
 namespace db {
 
+namespace {
+
+// The reader keeps its integers in 32 bits: a wider key would be cut short
+// there and name another row.
+bool fitsInteger(std::int64_t v)
+{
+    return v == static_cast<std::int32_t>(v);
+}
+
+} // namespace
+
 RowStore::RowStore(std::vector<FieldType> types, std::vector<bool> read,
                    std::vector<std::string> names, std::string file)
     : types_(std::move(types)), read_(std::move(read)), names_(std::move(names)), file_(std::move(file))
@@ -40,7 +51,8 @@ void RowStore::appendRow(sqlite3_stmt* stmt, std::int64_t rowId, int col)
         const int stored = sqlite3_column_type(stmt, col);
         if (stored == SQLITE_NULL) {
             cell.kind = Kind::Null;
-        } else if ((types_[c] == FieldType::Integer && stored != SQLITE_INTEGER)
+        } else if ((types_[c] == FieldType::Integer
+                    && (stored != SQLITE_INTEGER || !fitsInteger(sqlite3_column_int64(stmt, col))))
                    || (types_[c] == FieldType::Float && stored != SQLITE_INTEGER && stored != SQLITE_FLOAT)) {
             refuse(stmt, col, c);
         } else if (types_[c] == FieldType::Integer) {
@@ -66,7 +78,7 @@ void RowStore::refuse(sqlite3_stmt* stmt, int statementColumn, std::size_t colum
     const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, statementColumn));
     const std::string held(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt, statementColumn)));
     throw Error("Field '" + names_[column] + "' in " + file_ + " holds '" + held + "', which is not "
-                + (types_[column] == FieldType::Integer ? "an integer" : "a number"));
+                + (types_[column] == FieldType::Integer ? "a 32-bit integer" : "a number"));
 }
 
 Value RowStore::value(int row, int col) const

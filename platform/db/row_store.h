@@ -19,8 +19,9 @@ class RowStore {
 public:
     // `types` of the columns; `read` says per column whether the statement
     // delivers it (false for MEMO columns of tables); `names` and `file` name
-    // a value that does not fit its column in the error (db::Error) that
-    // refuses it: a key read as text would sort 10, 100, 11.
+    // a value that does not fit its column (text or a fraction in an
+    // integer column, an integer beyond 32 bits) in the error (db::Error)
+    // that refuses it: a key read as text would sort 10, 100, 11.
     RowStore(std::vector<FieldType> types, std::vector<bool> read, std::vector<std::string> names,
              std::string file);
 

@@ -7,9 +7,12 @@
 #include "data/houjin_db.h"
 #include "data/namepas.h"
 #include "platform/app/application.h"
+#include "platform/db/connection.h"
 #include "platform/richedit/rich_edit.h"
 #include "platform/text/sjis.h"
 #include "platform/ui/db_grid.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/tool_button.h"
 #include "platform/ui/tree_view.h"
 #include "support/fake_system.h"
 #include "support/prompt_log.h"
@@ -20,12 +23,17 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <set>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -36,7 +44,7 @@ protected:
     void SetUp() override
     {
         NamepasReset();
-        CopySampleData(cwd_.Path());
+        CopySampleData(cwd_.emplace().Path()); // a fresh folder: the files of a run stay as first read
     }
     void TearDown() override
     {
@@ -75,7 +83,7 @@ protected:
         return q;
     }
 
-    TempDir cwd_;
+    std::optional<TempDir> cwd_;
     FakeSystem system_;
     PromptLog prompts_;
     std::unique_ptr<ReaderSession> reader_;
@@ -177,15 +185,15 @@ std::string Redeclare(const std::string& columns)
 }
 
 // A key read as text comes in text order (10, 100, 11 ...) and finds no
-// integer: each file says which column is wrong, when it is opened or when
-// a search meets the value.
+// integer, one beyond 32 bits names another row: each file says which column
+// is wrong, when it is opened or when it is first searched.
 TEST_F(DataModules, ColumnsOfAnotherTypeOrMissingAreNamed)
 {
     struct Case {
         const char* file;
         std::string sql;
         const char* message;
-        const char* search; // a search of the 消費税 tab that meets the fault; null: start-up does
+        const char* search; // FROM and WHERE of a search that meets the fault; null: start-up does
     };
     const std::string lawMain = "KubunNo INTEGER, Kubun TEXT, Bangou TEXT, Title TEXT";
     const std::vector<Case> cases = {
@@ -202,11 +210,22 @@ TEST_F(DataModules, ColumnsOfAnotherTypeOrMissingAreNamed)
         {"F1.db", "UPDATE data SET BookPage = 'p.12' WHERE BookSeq = 5",
          "Field 'BookPage' in F1.db holds 'p.12', which is not a number", nullptr},
         {"E1.db", "UPDATE data SET KubunNo = 'abc' WHERE rowid = (SELECT rowid FROM data LIMIT 1 OFFSET 2)",
-         "Field 'KubunNo' in E1.db holds 'abc', which is not an integer", nullptr},
+         "Field 'KubunNo' in E1.db holds 'abc', which is not a 32-bit integer", nullptr},
         {"F3.db", "UPDATE data SET BookRenban = 1.5 WHERE rowid = 1",
-         "Field 'BookRenban' in F3.db holds '1.5', which is not an integer", nullptr},
+         "Field 'BookRenban' in F3.db holds '1.5', which is not a 32-bit integer", nullptr},
+        {"E1.db", "UPDATE data SET Gyo = 4294967316 WHERE Gyo = (SELECT max(Gyo) FROM data)",
+         "Field 'Gyo' in E1.db holds '4294967316', which is not a 32-bit integer", nullptr},
+        {"E4.db", "UPDATE data SET Sel = 9223372036854775807 WHERE rowid = 9",
+         "Field 'Sel' in E4.db holds '9223372036854775807', which is not a 32-bit integer", nullptr},
         {"E2.db", "UPDATE data SET KubunNo = 'abc' WHERE Gyo = (SELECT max(Gyo) FROM data)",
-         "Field 'KubunNo' in E2.db holds 'abc', which is not an integer", "WHERE ( Honbun LIKE '%%' ) "},
+         "Field 'KubunNo' in E2.db holds 'abc', which is not a 32-bit integer",
+         "FROM E2.db WHERE ( Honbun LIKE '%%' ) "},
+        {"E3.db", "UPDATE data SET MainGyo = 'abc' WHERE rowid = 5", "Field 'MainGyo' in E3.db holds 'abc', "
+         "which is not a 32-bit integer", "FROM E3.db WHERE ( MainGyo = 1 ) "},
+        {"E3.db", "UPDATE data SET MainGyo = 1.5 WHERE rowid = 5", "Field 'MainGyo' in E3.db holds '1.5', "
+         "which is not a 32-bit integer", "FROM E3.db WHERE ( MainGyo = 1 ) "},
+        {"E3.db", "UPDATE data SET MainGyo = x'3132' WHERE rowid = 5", "Field 'MainGyo' in E3.db holds '12', "
+         "which is not a 32-bit integer", "FROM E3.db WHERE ( MainGyo = 1 ) "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -221,7 +240,9 @@ TEST_F(DataModules, ColumnsOfAnotherTypeOrMissingAreNamed)
         if (c.search) {
             EXPECT_TRUE(messages.empty());
             try {
-                resultOf(Syohi, c.search);
+                db::Query& q = *JyobunSQLNext(Syohi);
+                q.SQL() = {"SELECT DISTINCT Gyo,KubunNo ", c.search};
+                q.Open();
                 ADD_FAILURE() << "the search ran";
             } catch (const db::Error& e) {
                 messages.push_back(e.what());
@@ -248,17 +269,34 @@ TEST_F(DataModules, LinkRowsComeInSelOrderInAFileWithoutIndexes)
     }
 }
 
-// A table file cut short or copied over while the reader runs: the next row
-// that needs a page that is gone reports the file, and the process runs on
-// (it used to die of SIGBUS reading the mapped file).
+// A table file cut short, copied over or renamed over while the reader runs:
+// the next read reports the file, and the process runs on (it used to die of
+// SIGBUS reading the mapped file). Renamed over, it is reported once while the
+// old file is read on; a search on it is refused.
 TEST_F(DataModules, AFileChangedUnderTheReaderIsReportedNotACrash)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
-        {"cut short", [] { ASSERT_EQ(truncate("E2.db", 65536), 0); }},
-        {"copied over", [] { fs::copy_file("E6.dl_", "E2.db", fs::copy_options::overwrite_existing); }},
+    const std::vector<std::tuple<const char*, std::function<void()>, int>> cases = {
+        {"cut short", [] { ASSERT_EQ(truncate("E2.db", 65536), 0); }, 2},
+        {"copied over", [] { fs::copy_file("E6.dl_", "E2.db", fs::copy_options::overwrite_existing); }, 2},
+        {"copied over at its size", [] { ASSERT_EQ(fs::file_size("G2.db"), fs::file_size("E2.db"));
+             fs::copy_file("G2.db", "E2.db", fs::copy_options::overwrite_existing); }, 2},
+        {"renamed over", [] { fs::copy_file("G2.db", "new.db"); fs::rename("new.db", "E2.db"); }, 1},
+        // While a page is read: it and the next, which then starts what is
+        // left of the file's map, read as zeros.
+        {"cut short under a read", [] {
+             sqlite3_file* file = nullptr;
+             void* page = nullptr;
+             sqlite3_file_control(db::OpenConnection("E2.db", db::Connection::Mode::Reader)->handle(),
+                                  "main", SQLITE_FCNTL_FILE_POINTER, &file);
+             ASSERT_EQ(file->pMethods->xFetch(file, 65536, 65536, &page), SQLITE_OK);
+             ASSERT_EQ(truncate("E2.db", 65536), 0);
+             ASSERT_EQ(static_cast<volatile char*>(page)[0] + static_cast<volatile char*>(page)[4096], 0);
+         }, 2},
     };
-    for (const auto& [what, change] : cases) {
+    // The child ends without unwinding: its folders go by hand.
+    const auto leave = [this] { fs::remove_all(SampleDataDir()); fs::remove_all(cwd_->Path()); };
+    for (const auto& [what, change, messages] : cases) {
         SCOPED_TRACE(what);
         EXPECT_EXIT(
             {
@@ -267,22 +305,36 @@ TEST_F(DataModules, AFileChangedUnderTheReaderIsReportedNotACrash)
                 ui::DBGrid& grid = *main_->SyohiDBGrid;
                 grid.setFocus();
                 change();
-                // Down in the grid, through the default error box as the program has it.
+                // A search, then down in the grid, through the default error box as the program has it.
+                JyobunEditKey1[Syohi]->SetText("税"_sj);
+                platform::RunGuarded([&] { main_->BBtnKensaku->click(); });
                 platform::RunGuarded([&] { QTest::keyClick(&grid, Qt::Key_Down); });
                 for (const auto& shown : prompts_.shown)
                     std::fprintf(stderr, "%s\n", shown.second.c_str());
                 std::fprintf(stderr, "%zu messages, row %d\n", prompts_.shown.size(),
                              houjin_->SMainTable.RecNo());
                 std::fflush(stderr);
-                // The child ends without unwinding: its folders go by hand.
-                fs::remove_all(SampleDataDir());
-                fs::remove_all(cwd_.Path());
+                leave();
                 std::_Exit(0);
             },
             ::testing::ExitedWithCode(0),
-            "Cannot read E2.db: the file changed on disk while the reader had it open .*\n"
-            "1 messages, row 1");
+            "Cannot read E2.db: the file changed on disk while the reader had it open; start the reader "
+            "again\n(.*\n)?" + std::to_string(messages) + " messages, row 1");
     }
+    // Not the guard's, and still the end of the process (or of a sanitizer's
+    // report): a bus error sent from outside, a fault in a map of another file.
+    const auto ended = [](int) { return true; };
+    EXPECT_EXIT({ Start(); leave(); kill(getpid(), SIGBUS); }, ended, "");
+    EXPECT_EXIT(
+        {
+            Start();
+            const int fd = open("E6.dl_", O_RDWR);
+            const void* map = mmap(nullptr, 4096, PROT_READ, MAP_SHARED, fd, 0);
+            leave();
+            ASSERT_EQ(ftruncate(fd, 0), 0);
+            (void)*static_cast<const volatile char*>(map);
+        },
+        ended, "");
 }
 
 TEST_F(DataModules, ALaterTabIsNeitherNamedNorOpenedAfterAFailure)

@@ -287,8 +287,8 @@ TEST_F(LawTab, ResultQueryLooksUpWithoutMovingTheMainTable)
 
     // A row whose Gyo is not in the main table has empty lookups.
     q.Close();
-    q.SQL() = {"SELECT DISTINCT Gyo,KubunNo ", "FROM E3.db ", "WHERE ( MainGyo = 1 ) "};
-    WriteTableFile("E3.db", db::layout::lawReference(), {{42_i, 120_i, 1_i}});
+    q.SQL() = {"SELECT DISTINCT Gyo,KubunNo ", "FROM E3b.db ", "WHERE ( MainGyo = 1 ) "};
+    WriteTableFile("E3b.db", db::layout::lawReference(), {{42_i, 120_i, 1_i}});
     q.Open();
     EXPECT_EQ(q.FieldByName("Gyo").AsInteger(), 42);
     EXPECT_TRUE(q.FieldByName("Title").IsNull());

@@ -45,7 +45,10 @@ protected:
         // than -1 and -2.
         db::Table& links = *JyobunLinkTable[Houjin];
         links.Close();
-        db::TableWriter w("A4.db", db::layout::lawLink());
+        // A new file each time: the reader reads a file as it first opened it.
+        static int written = 0;
+        links.SetTableName("A4-" + std::to_string(++written) + ".db");
+        db::TableWriter w(links.TableName(), db::layout::lawLink());
         const auto span = [&w](int gyo, int from, int to, int goGyo, int zeimoku) {
             for (int sel = from; sel < to; ++sel)
                 w.insert({gyo, sel, goGyo, zeimoku});
