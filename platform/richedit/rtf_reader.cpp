@@ -77,6 +77,16 @@ bool isBlank(char c)
     return c == ' ' || c == '\r' || c == '\n' || c == '\t' || c == '\0';
 }
 
+// The largest page (22 inches, in twips): a size, spacing or indent beyond
+// it comes from damaged text, and laying it out would take the control
+// minutes.
+constexpr int PageTwips = 31680;
+
+int onPage(int twips)
+{
+    return std::clamp(twips, -PageTwips, PageTwips);
+}
+
 // Destinations whose text is never shown.
 bool isSkippedDestination(std::string_view word)
 {
@@ -278,15 +288,15 @@ private:
         } else if (word == "b") {
             s.chars.bold = !hasParam || value != 0;
         } else if (word == "fs") {
-            s.chars.halfPoints = value > 0 ? value : 0;
+            s.chars.halfPoints = std::clamp(value, 0, PageTwips / 10); // ten twips a half point
         } else if (word == "f") {
             s.chars.font = value;
         } else if (word == "sl") {
-            s.para.lineSpacing = value;
+            s.para.lineSpacing = onPage(value);
         } else if (word == "li") {
-            s.para.leftIndent = value;
+            s.para.leftIndent = onPage(value);
         } else if (word == "fi") {
-            s.para.firstIndent = value;
+            s.para.firstIndent = onPage(value);
         }
         // Any other word is skipped, as rich-text readers do.
     }

@@ -126,7 +126,7 @@ public:
                 // Invalid or incomplete input: substitute and skip one unit.
                 const std::string_view rest(src, srcLeft);
                 const std::size_t length =
-                    fromCp932_ ? charLength(rest, 0) : utf8Length(static_cast<unsigned char>(*src), srcLeft);
+                    fromCp932_ ? cp932Length(rest) : utf8Length(static_cast<unsigned char>(*src), srcLeft);
                 const std::string_view unit = rest.substr(0, length);
                 const std::string replacement = fromCp932_ ? standInOf(unit) : codeOfStandIn(unit);
                 if (out.size() - done < replacement.size())
@@ -149,6 +149,10 @@ private:
 
     static std::string standInOf(std::string_view code)
     {
+        // A lead byte cut off from its second byte is no code: as a stand-in
+        // it would take the next character as its second byte on the way back.
+        if (code.size() == 1 && isLeadByte(static_cast<unsigned char>(code[0])))
+            return "\xEF\xBF\xBD"; // U+FFFD
         char32_t value = 0;
         for (const char c : code)
             value = (value << 8) | static_cast<unsigned char>(c);
@@ -167,13 +171,22 @@ private:
         if (cp < StandInBase || cp > StandInBase + 0xFFFF)
             return "?";
         const char32_t code = cp - StandInBase;
-        // Only what toUtf8 makes comes back: never ASCII, never a pair
-        // without its lead byte.
-        if (code < 0x80 || (code > 0xFF && !isLeadByte(static_cast<unsigned char>(code >> 8))))
-            return "?";
-        if (code < 0x100)
-            return {static_cast<char>(code)};
-        return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+        std::string bytes;
+        if (code > 0xFF)
+            bytes += static_cast<char>(code >> 8);
+        bytes += static_cast<char>(code & 0xFF);
+        // Only the very stand-in toUtf8 makes for these bytes comes back;
+        // anything else would turn into some other text.
+        return toUtf8(bytes) == utf8 ? bytes : "?";
+    }
+
+    // A line break is never a second byte: the lines are split before the
+    // characters are counted, so a lead byte in front of one stands alone.
+    static std::size_t cp932Length(std::string_view rest)
+    {
+        if (rest.size() > 1 && (rest[1] == '\r' || rest[1] == '\n'))
+            return 1;
+        return charLength(rest, 0);
     }
 
     static std::size_t utf8Length(unsigned char c, std::size_t left)

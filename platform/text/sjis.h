@@ -57,8 +57,10 @@ std::string digitsToFullWidth(std::string_view s);
 
 // CP932 <-> UTF-8 through iconv "CP932"; conversion never fails. A CP932
 // character without a Unicode mapping (85 40, a lone 80) becomes a private
-// character of plane 15 that converts back to the same bytes; any other
-// character that cannot be converted to CP932 becomes "?".
+// character of plane 15 that converts back to the same bytes; a lead byte
+// without its second byte (at the end or before CR or LF) becomes U+FFFD.
+// Any other character that cannot be converted to CP932, other private
+// characters of plane 15 included, becomes "?".
 std::string toUtf8(std::string_view cp932);
 std::string fromUtf8(std::string_view utf8);
 

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QWheelEvent>
@@ -72,10 +73,10 @@ TEST(RichEdit, PlainTextAndPositionsCountCp932Bytes)
 {
     ui::RichEdit edit;
     // 85 40 and a lone A0 have no Unicode character; they still count as
-    // their bytes.
+    // their bytes. A lead byte cut off by a break counts one, as '?'.
     const std::string unmapped = "\x85\x40" "w\xA0";
-    const std::string text = "aあb\r\n漢字x表ソ\r\n\r\nｱｲ　z"_sj + unmapped + "v";
-    edit.LoadPlainText("aあb\n漢字x表ソ\r\r\nｱｲ　z"_sj + unmapped + "v"); // LF, CR and CR LF breaks
+    const std::string text = "aあb\r\n漢字x表ソ?\r\n\r\nｱｲ　z"_sj + unmapped + "v";
+    edit.LoadPlainText("aあb\n漢字x表ソ"_sj + "\x82" + "\r\r\nｱｲ　z"_sj + unmapped + "v"); // LF, CR and CR LF breaks
     EXPECT_EQ(edit.Text(), text);
 
     const std::vector<int> bounds = boundaries(text);
@@ -113,7 +114,7 @@ TEST(RichEdit, PlainTextAndPositionsCountCp932Bytes)
 TEST(RichEdit, ArticleTextHasOneBreakPerParAndKeepsBytePositions)
 {
     ui::RichEdit edit;
-    const std::string line1 = "（定義）"_sj;
+    const std::string line1 = "（定義）"_sj + "\x82"; // its lead byte is cut off by the break
     // 85 40 has no Unicode character and must not shift what follows it.
     const std::string line2 = "\x85\x40" + "第二条　この法律において"_sj;
     edit.LoadRichText(kHeader + segment("\\li0\\fi0", 4, line1) + kBreak
@@ -121,7 +122,7 @@ TEST(RichEdit, ArticleTextHasOneBreakPerParAndKeepsBytePositions)
                       + segment("\\li0\\fi0", 1, "法律"_sj) + segment("\\li0\\fi0", 0, "において"_sj) + kBreak
                       + "\\par}");
     const std::string honbun = line1 + "\r\n" + line2 + "\r\n";
-    EXPECT_EQ(edit.Text(), honbun + "\r\n");
+    EXPECT_EQ(edit.Text(), "（定義）?\r\n"_sj + line2 + "\r\n\r\n");
     // 法律 starts at its byte offset in the article text.
     const int keyword = static_cast<int>(honbun.find("法律"_sj));
     edit.SetSelStart(keyword);
@@ -185,6 +186,15 @@ TEST(RichEdit, CharFromPosLandsOnTheCharacterUnderThePoint)
         EXPECT_EQ(edit.CharFromPos(QPoint(left.x() + 2, y)), linkStart + 2 * i);
         EXPECT_EQ(edit.CharFromPos(QPoint(right.x() - 2, y)), linkStart + 2 * i);
     }
+    // After a lead byte cut off by the break, the last byte of a link on 5..7 is 7.
+    edit.LoadRichText(kHeader + segment("\\li0\\fi0", 0, "あ"_sj + "\x82") + kBreak
+                      + segment("\\li0\\fi0", 3, "abc") + kBreak + "\\par}");
+    QTextCursor last(edit.document());
+    last.setPosition(edit.document()->findBlockByNumber(1).position() + 2);
+    const QPoint onC(edit.cursorRect(last).x() + 2, edit.cursorRect(last).center().y());
+    EXPECT_EQ(edit.CharFromPos(onC), 7);
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, onC);
+    EXPECT_EQ(edit.SelStart(), 7);
     // Scrolled views count from the document, not the viewport.
     edit.LoadPlainText(std::string(200, 'x') + "\r\n" + std::string(4000, 'y'));
     edit.verticalScrollBar()->setValue(60);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -123,12 +124,17 @@ TEST(RtfReader, SecondBytesAndEscapesDecodeAsCp932Pairs)
         {"{\\cf1 \x95}{\\cf2 \\\\}", "表"},                 // a pair split by a group
         {"\\'82\\'a0\\unknownword12 \\'82\\'a2", "あい"},   // unknown words are skipped
         {"{\\*\\generator x;}a{\\info{\\title t}}b\\tab c", "ab\tc"},
+        {"\\sl70000000\\li-70000000\\fi70000000\\fs99999999 x", "x"}, // damaged lengths
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
         QTextDocument doc;
         ui::readRichText("{\\rtf1\\ansi " + c.body + "}", doc, 96);
         EXPECT_EQ(doc.toPlainText(), q(c.expected));
+        const QTextBlockFormat f = doc.begin().blockFormat();
+        const double size = doc.begin().begin().fragment().charFormat().fontPointSize() * 96 / 72;
+        for (double px : {f.lineHeight(), f.leftMargin(), f.textIndent(), size})
+            EXPECT_LE(std::abs(px), 22 * 96) << "no length beyond the largest page";
     }
 }
 

@@ -65,15 +65,19 @@ TEST(Sjis, ConversionRoundTrips)
     EXPECT_EQ("ⅰ"_sj, "\xFA\x40");
     // Codes without a Unicode character keep their bytes both ways, one
     // character each; other characters without a CP932 code become "?".
-    for (const std::string cp : {"\x85\x40z", "a\x81", "\xA0\x80\xFD", "\xEB\x9F" "\x81\x7F"}) {
+    for (const std::string cp : {"\x85\x40z", "\xA0\x80\xFD", "\xEB\x9F" "\x81\x7F"}) {
         const QString shown = sjis::toQString(cp);
         EXPECT_EQ(sjis::fromQString(shown), cp);
         EXPECT_EQ(sjis::fromUtf8(sjis::toUtf8(cp)), cp);
     }
     EXPECT_EQ(sjis::toQString("\x85\x40z").size(), 3); // one surrogate pair and z
     // Private characters that stand for no such code (a NUL, a quote, ASCII
-    // after no lead byte) are not taken for one.
-    EXPECT_EQ(sjis::fromQString(QString::fromUcs4(U"a\U000F0000\U000F0027\U000F4142b")), "a???b");
+    // after no lead byte, a lead byte alone, a code that has a character)
+    // are not taken for one.
+    EXPECT_EQ(sjis::fromQString(QString::fromUcs4(U"a\U000F0000\U000F0027\U000F4142\U000F0081A\U000F8140b")),
+              "a????A?b");
+    // A lead byte cut off by the end or a line break stands for no code.
+    EXPECT_EQ(sjis::fromUtf8(sjis::toUtf8("\x82\r\na\x81")), "?\r\na?");
     EXPECT_EQ(sjis::fromUtf8("a😀b"), "a?b");
 }
 
