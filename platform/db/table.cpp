@@ -199,9 +199,8 @@ std::unique_ptr<Cursor> Table::Impl::readRows()
 
 bool Table::Impl::stale()
 {
-    // An immutable connection still cached for the file means the file is
-    // the one read.
-    return !readOnly || !databaseName.empty() || OpenConnection(filePath(), Connection::Mode::Reader) != conn_;
+    // A reader file is read as it was opened for the whole run.
+    return !readOnly || !databaseName.empty();
 }
 
 // The master's row or dataset changed: the rows of the new key, if it is new.
