@@ -371,6 +371,15 @@ void RichEdit::Print(QPrinter& printer, const QRect& pageRect, const std::string
         font.setPointSizeF(font.pixelSize() * 72.0 / logicalDpiY());
         doc->setDefaultFont(font);
     }
+    // The layout scales line heights to the printer's resolution but takes
+    // indents as they stand, in screen pixels: on paper they would shrink.
+    const double scale = printer.logicalDpiX() / static_cast<double>(logicalDpiX());
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat f = block.blockFormat();
+        f.setLeftMargin(f.leftMargin() * scale);
+        f.setTextIndent(f.textIndent() * scale);
+        QTextCursor(block).setBlockFormat(f);
+    }
     doc->documentLayout()->setPaintDevice(&printer);
     doc->setPageSize(pageRect.size());
     doc->documentLayout()->documentSize(); // the whole text laid out into pages

@@ -118,7 +118,8 @@ private:
             out.append("\\ul");
         if (f.fontWeight() >= QFont::Bold)
             out.append("\\b");
-        out.push_back(' ');
+        if (out.back() != '{') // a space ends a control word; after a brace it is text
+            out.push_back(' ');
         // A line separator inside a paragraph counts as a break, as in the
         // plain text, so it is written as one.
         const QStringList lines = text.split(QChar::LineSeparator);

@@ -179,7 +179,7 @@ TEST(RtfReader, SaveAndLoadKeepTextAndFormats)
 {
     const std::string rtf = kHeader + segment("\\li960\\fi-960", 0, "表{ソ}\\ｱ\tx"_sj)
         + segment("\\li960\\fi-960", 3, "第１項"_sj) + kBreak + kBreak
-        + segment("\\li0\\fi0", 2, "消費税"_sj) + kBreak + "\\par}";
+        + segment("\\li0\\fi0", 2, "消費税"_sj) + "{" + "無地"_sj + "}" + kBreak + "\\par}";
     QTextDocument original;
     ui::readRichText(rtf, original, 96);
     const std::string saved = ui::writeRichText(original, 96);

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
 
@@ -227,6 +228,12 @@ TEST_F(OutputTest, ALawPrintFillsThePageInsideItsMargins)
     for (int n = 1; n <= 120; ++n)
         text += "第" + std::to_string(n) + "条　" + line;
     Article().LoadPlainText(sjis::fromUtf8(text));
+    QTextBlockFormat indent; // half an inch, as the screen shows it
+    indent.setLeftMargin(Article().logicalDpiX() / 2.0);
+    QTextCursor all(Article().document());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(indent);
+    JyobunRtfCache[Syohi] = Article().SaveRichText(); // as the article build makes it
     const QString file = QDir::current().absoluteFilePath(QStringLiteral("article.pdf"));
     QRectF printable;
     {
@@ -244,7 +251,8 @@ TEST_F(OutputTest, ALawPrintFillsThePageInsideItsMargins)
         QRectF(QPointF(60, 70) * 0.24, QPointF(2250, 3250) * 0.24).translated(printable.topLeft());
     for (const QRectF& words : printed.pages)
         EXPECT_TRUE(inside.adjusted(-1, -1, 1, 1).contains(words)) << words.top() << " to " << words.bottom();
-    EXPECT_GT(printed.pages[0].width(), 0.9 * inside.width());
+    EXPECT_NEAR(printed.pages[0].left(), inside.left() + 36, 2) << "the indent on paper";
+    EXPECT_GT(printed.pages[0].width(), 0.85 * inside.width());
     EXPECT_GT(printed.pages[0].height(), 0.9 * inside.height());
 }
 
