@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QWidget>
@@ -105,7 +106,9 @@ bool PeerIsThisUser(const QLocalSocket& socket)
 
 bool KnockRunningInstance(std::string_view cp932Title)
 {
-    if (!IsOwnClosedFolder(QFile::encodeName(SocketFolder(cp932Title))))
+    // A folder of the user's that the user opened to others is closed first:
+    // left open, the start that follows would take the running one's place.
+    if (!IsOwnClosedFolder(QFile::encodeName(SocketFolder(cp932Title)), true))
         return false;
     QLocalSocket socket;
     socket.connectToServer(SocketPath(cp932Title));
@@ -139,6 +142,17 @@ InstanceServer::InstanceServer(std::string_view cp932Title, QWidget* window)
                 .arg(path, why, sjis::toQString(cp932Title))));
     }
     connect(server_, &QLocalServer::newConnection, this, &InstanceServer::answerKnock);
+}
+
+InstanceServer::~InstanceServer()
+{
+    // The folder goes with the socket, unless another start beside this one
+    // still has its own socket in it.
+    if (server_->isListening()) {
+        const QString socket = server_->fullServerName();
+        server_->close();
+        QDir().rmdir(QFileInfo(socket).path());
+    }
 }
 
 bool InstanceServer::Listening() const

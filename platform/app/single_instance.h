@@ -27,6 +27,7 @@ class InstanceServer : public QObject {
     Q_OBJECT
 public:
     InstanceServer(std::string_view cp932Title, QWidget* window);
+    ~InstanceServer() override;
     bool Listening() const;
 
 private:

@@ -98,9 +98,11 @@ bool Connection::SameFile(const struct stat& st) const
 {
     if (opened_.st_dev != st.st_dev || opened_.st_ino != st.st_ino)
         return false;
+    // The change time, unlike the modification time, cannot be set back
+    // after a copy over the file.
     return mode_ != Mode::Reader
-           || (opened_.st_size == st.st_size && opened_.st_mtim.tv_sec == st.st_mtim.tv_sec
-               && opened_.st_mtim.tv_nsec == st.st_mtim.tv_nsec);
+           || (opened_.st_size == st.st_size && opened_.st_ctim.tv_sec == st.st_ctim.tv_sec
+               && opened_.st_ctim.tv_nsec == st.st_ctim.tv_nsec);
 }
 
 std::shared_ptr<Connection> OpenConnection(std::string_view fileName, Connection::Mode mode)

@@ -58,8 +58,12 @@ void GridModel::recordChanged()
     Dataset* ds = binding_.Source() ? binding_.Source()->DataSet() : nullptr;
     const int old = current_;
     current_ = ds && ds->Active() ? ds->RecNo() : -1;
-    if (current_ == old)
+    if (current_ == old) {
+        // The row's values changed under it (an edit cancelled): shown anew.
+        if (current_ >= 0 && current_ < rows_)
+            emit dataChanged(index(current_, 0), index(current_, columnCount() - 1));
         return;
+    }
     if (old >= 0 && old < rows_)
         emit headerDataChanged(Qt::Vertical, old, old);
     if (current_ >= 0 && current_ < rows_)

