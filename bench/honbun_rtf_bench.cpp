@@ -51,7 +51,10 @@ void BM_HonbunRtfMake(benchmark::State& state)
     namespace fs = std::filesystem;
     const bench::LongArticle& article = bench::GeneratedArticle();
     const fs::path old = fs::current_path();
-    const fs::path dir = fs::temp_directory_path() / "honbun_rtf_bench";
+    // A folder of its own each run: a table file is read as it was first
+    // opened for the whole process, so it is never written over.
+    static int run = 0;
+    const fs::path dir = fs::temp_directory_path() / ("honbun_rtf_bench." + std::to_string(++run));
     fs::create_directories(dir);
     fs::current_path(dir);
     {

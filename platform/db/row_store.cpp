@@ -51,14 +51,14 @@ void RowStore::appendRow(sqlite3_stmt* stmt, std::int64_t rowId, int col)
         const int stored = sqlite3_column_type(stmt, col);
         if (stored == SQLITE_NULL) {
             cell.kind = Kind::Null;
-        } else if ((types_[c] == FieldType::Integer
-                    && (stored != SQLITE_INTEGER || !fitsInteger(sqlite3_column_int64(stmt, col))))
-                   || (types_[c] == FieldType::Float && stored != SQLITE_INTEGER && stored != SQLITE_FLOAT)) {
-            refuse(stmt, col, c);
         } else if (types_[c] == FieldType::Integer) {
             cell.kind = Kind::Integer;
             cell.i = sqlite3_column_int64(stmt, col);
+            if (stored != SQLITE_INTEGER || !fitsInteger(cell.i))
+                refuse(stmt, col, c);
         } else if (types_[c] == FieldType::Float) {
+            if (stored != SQLITE_INTEGER && stored != SQLITE_FLOAT)
+                refuse(stmt, col, c);
             cell.kind = Kind::Float;
             cell.f = sqlite3_column_double(stmt, col);
         } else {
