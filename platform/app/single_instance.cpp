@@ -73,13 +73,13 @@ void RemoveLeftover(const QByteArray& path)
 }
 
 // Only this user's reader listens in a folder of the user's that nobody else
-// can enter. `close` takes others' rights away from one that they could.
-bool IsOwnClosedFolder(const QByteArray& folder, bool close = false)
+// can enter; others' rights to one that they could enter are taken away.
+bool CloseOwnFolder(const QByteArray& folder)
 {
     struct stat st;
     if (lstat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())
         return false;
-    return (st.st_mode & 077) == 0 || (close && chmod(folder.constData(), 0700) == 0);
+    return (st.st_mode & 077) == 0 || chmod(folder.constData(), 0700) == 0;
 }
 
 // 0 once the folder is this user's and closed to others; else the error
@@ -89,7 +89,7 @@ int MakeOwnFolder(const QByteArray& folder)
     RemoveLeftover(folder);
     if (mkdir(folder.constData(), 0700) != 0 && errno != EEXIST)
         return errno;
-    return IsOwnClosedFolder(folder, true) ? 0 : EEXIST;
+    return CloseOwnFolder(folder) ? 0 : EEXIST;
 }
 
 // A process of another user that reaches the socket all the same (root, or
@@ -108,7 +108,7 @@ bool KnockRunningInstance(std::string_view cp932Title)
 {
     // A folder of the user's that the user opened to others is closed first:
     // left open, the start that follows would take the running one's place.
-    if (!IsOwnClosedFolder(QFile::encodeName(SocketFolder(cp932Title)), true))
+    if (!CloseOwnFolder(QFile::encodeName(SocketFolder(cp932Title))))
         return false;
     QLocalSocket socket;
     socket.connectToServer(SocketPath(cp932Title));
