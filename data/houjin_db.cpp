@@ -2,6 +2,7 @@
 
 #include "data/namepas.h"
 #include "platform/app/application.h"
+#include "platform/db/source_link.h"
 #include "platform/db/table_writer.h"
 #include "platform/ui/db_grid.h"
 #include "reader/contents_tree.h"
@@ -55,6 +56,7 @@ THoujin::~THoujin()
     // The views the handlers write to may be gone already.
     for (int i = 0; i < JyobunTabCount; ++i) {
         const TabSet set = tabSet(i);
+        gridScroll_[i].reset();
         set.sub->AfterScroll = nullptr;
         set.sub->Close(); // not read again, whole, without its master
         set.sub->SetMasterSource(nullptr);
@@ -114,10 +116,15 @@ void THoujin::JyobunTablesSet()
         JyobunMainTable2[i]->SetTableName(JyobunMainTableName[i]);
         JyobunMainTable[i]->SetTableName(JyobunMainTableName[i]);
         JyobunTreeTable[i]->SetTableName(JyobunTreeTableName[i]);
+        // Read by the reference searches only, which compare its MainGyo.
+        db::Query::DeclareColumns(JyobunTable3Name[i], db::layout::lawReference().columns);
         JyobunTreeTable[i]->Open();
         JyobunMainTable2[i]->Open();
         JyobunMainTable[i]->Open();
         JyobunLinkTable[i]->Open();
+        gridScroll_[i] = std::make_unique<db::SourceBinding>([i] { JyobunGridScroll(i); },
+                                                             [i] { JyobunGridScroll(i); });
+        gridScroll_[i]->Bind(JyobunMainSource[i]);
         JyobunSubTable[i]->Open();
     }
 }
@@ -158,6 +165,15 @@ void JyobunAfterScroll(int i)
         MokujiTreeSync(i);
     if (LinkBusy == 0)
         HonbunRtfMake(i);
+}
+
+void JyobunGridScroll(int i)
+{
+    if (JyobunSubTable[i]->Active() || LinkBusy != 0)
+        return;
+    if (MemoLinkMode == 0 && TreeBusy[i] == 0)
+        MokujiTreeSync(i);
+    HonbunTextReopen(i);
 }
 
 db::Query* JyobunSQLNext(int i)

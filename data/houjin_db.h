@@ -2,9 +2,16 @@
 // tab and the fifteen search-result queries.
 #pragma once
 
+#include "data/namepas.h"
 #include "platform/db/dataset.h"
 
 #include <QObject>
+
+#include <memory>
+
+namespace db {
+class SourceBinding;
+}
 
 // The next free search-result query after JyobunSQLNo (skipping those shown
 // in a law tab's grid), closed, its lookups reading JyobunMainTable[i].
@@ -13,6 +20,11 @@ db::Query* JyobunSQLNext(int i);
 // The text table of law tab i reached a new row: the contents tree follows,
 // then the article is rebuilt (each unless its guard is set).
 void JyobunAfterScroll(int i);
+
+// The grid of law tab i moved or switched while a failed read had left its
+// text table closed (a text table that is open follows by itself): the tree
+// follows the row, and the text table is opened again (HonbunTextReopen).
+void JyobunGridScroll(int i);
 
 class THoujin : public QObject {
 public:
@@ -95,6 +107,9 @@ public:
     db::Query JyobunSQL14{"JyobunSQL14"};
 
 private:
+    // Per tab: told of its grid's moves.
+    JyobunArray<std::unique_ptr<db::SourceBinding>> gridScroll_;
+
     struct TabSet {
         db::Table* main;
         db::Table* main2;

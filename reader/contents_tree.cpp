@@ -135,7 +135,9 @@ void MokujiTreeSync(int i)
 {
     ui::TreeView& tree = *JyobunTreeView[i];
     db::Table& map = *JyobunTreeTable[i];
-    const std::int64_t gyo = JyobunSubTable[i]->FieldByName("Gyo").AsInteger();
+    // The grid's row: the text table follows it, unless its read fails.
+    db::Dataset* row = JyobunMainSource[i]->DataSet();
+    const std::int64_t gyo = row && row->Active() ? row->FieldByName("Gyo").AsInteger() : 0;
     if (!map.Locate("Gyo", {db::Value(gyo)}))
         return;
     const TreeBusyScope busy(i);

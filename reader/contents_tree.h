@@ -6,7 +6,7 @@
 // all nodes collapsed and node 0 selected. Throws when the file is missing,
 // unreadable or malformed; the tree is left empty then.
 void MokujiTreeLoad(int i);
-// Selects the node of the article in JyobunSubTable[i], with up to eight
+// Selects the node of the article on law tab i's grid row, with up to eight
 // earlier nodes of its own or a shallower level above it.
 void MokujiTreeSync(int i);
 // Shows the article of the selected node (or of the node after it) in the

@@ -57,6 +57,10 @@ void HonbunRtfMake(int i)
 {
     const bool memo = MemoLinkMode == 1;
     db::Table& text = *JyobunSubTable[i];
+    if (!memo && !text.Active()) {
+        HonbunTextReopen(i); // opening builds the article
+        return;
+    }
     // A memo shows the text table's own row; the tab shows its grid's row.
     db::Dataset& article = memo ? static_cast<db::Dataset&>(text) : *JyobunMainSource[i]->DataSet();
 
@@ -77,6 +81,16 @@ void HonbunRtfMake(int i)
         ScratchFileLoad(view, documentLines(doc));
     }
     JyobunRtfCache[i] = std::move(doc);
+}
+
+void HonbunTextReopen(int i)
+{
+    db::Table& text = *JyobunSubTable[i];
+    if (text.Active())
+        return;
+    JyobunRichEdit[i]->Clear();
+    JyobunRtfCache[i].clear();
+    text.Open();
 }
 
 void JyobunKeyWordsShow(int i, const std::function<void()>& change)

@@ -33,9 +33,9 @@ void Run(int& argc, char** argv, benchmark::BenchmarkReporter* reporter = nullpt
 // Registers `fn(state, args...)` as `name`, in milliseconds, with the minimum
 // beside the mean and median of repeated runs.
 template <typename Fn, typename... Args>
-void AddTimed(const std::string& name, Fn fn, Args... args)
+benchmark::internal::Benchmark* AddTimed(const std::string& name, Fn fn, Args... args)
 {
-    benchmark::RegisterBenchmark(name.c_str(), fn, args...)
+    return benchmark::RegisterBenchmark(name.c_str(), fn, args...)
         ->Unit(benchmark::kMillisecond)
         ->ComputeStatistics("min", [](const std::vector<double>& v) {
             return *std::min_element(v.begin(), v.end());

@@ -6,15 +6,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QLocalServer>
 #include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QWidget>
 
 #include <cerrno>
+#include <cstring>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace platform {
@@ -94,12 +95,33 @@ int MakeOwnFolder(const QByteArray& folder)
 
 // A process of another user that reaches the socket all the same (root, or
 // someone who could enter the folder) does not bring the window up.
-bool PeerIsThisUser(const QLocalSocket& socket)
+bool PeerIsThisUser(qintptr socket)
 {
     ucred peer{};
     socklen_t size = sizeof peer;
-    return getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
+    return getsockopt(static_cast<int>(socket), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
            && peer.uid == getuid();
+}
+
+enum class Answerer { Nobody, TheUser, Other };
+
+// Only a socket of the user's (not a symlink) with a process of the user's
+// listening is the user's reader. Anything else is not knocked on, or its
+// answer does not count: it may be another user's, put in while the folder
+// was open to others.
+Answerer KnockAt(const QString& path)
+{
+    struct stat st;
+    if (lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISSOCK(st.st_mode)
+        || st.st_uid != getuid())
+        return Answerer::Nobody;
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(1000))
+        return Answerer::Nobody;
+    const bool user = PeerIsThisUser(socket.socketDescriptor());
+    socket.disconnectFromServer();
+    return user ? Answerer::TheUser : Answerer::Other;
 }
 
 } // namespace
@@ -110,63 +132,94 @@ bool KnockRunningInstance(std::string_view cp932Title)
     // left open, the start that follows would take the running one's place.
     if (!CloseOwnFolder(QFile::encodeName(SocketFolder(cp932Title))))
         return false;
-    QLocalSocket socket;
-    socket.connectToServer(SocketPath(cp932Title));
-    if (!socket.waitForConnected(1000))
-        return false;
-    socket.disconnectFromServer();
-    return true;
+    return KnockAt(SocketPath(cp932Title)) == Answerer::TheUser;
 }
 
-InstanceServer::InstanceServer(std::string_view cp932Title, QWidget* window)
-    : server_(new QLocalServer(this)), window_(window)
+InstanceServer::InstanceServer(std::string_view cp932Title, QWidget* window) : window_(window)
 {
     const QString folder = SocketFolder(cp932Title);
     const QString socket = SocketPath(cp932Title);
     const int folderError = MakeOwnFolder(QFile::encodeName(folder));
     const bool ownFolder = folderError == 0;
-    const auto inUse = [this] { return server_->serverError() == QAbstractSocket::AddressInUseError; };
-    if (ownFolder && !server_->listen(socket) && inUse()) {
-        RemoveLeftover(QFile::encodeName(socket));
-        server_->listen(socket);
+    int error = ownFolder ? listen(QFile::encodeName(socket)) : folderError;
+    if (error == EADDRINUSE) {
+        // Only a socket that nobody answers at is left over. A reader of the
+        // user's started in the same moment keeps its socket and this one runs
+        // beside it, as two starts in one moment may; another's is in the way.
+        const Answerer answerer = KnockAt(socket);
+        if (answerer == Answerer::TheUser)
+            return;
+        if (answerer == Answerer::Nobody) {
+            RemoveLeftover(QFile::encodeName(socket));
+            error = listen(QFile::encodeName(socket));
+        }
     }
-    if (!server_->isListening()) {
+    if (error != 0) {
         const QString path = ownFolder ? socket : folder;
-        const QString why = (ownFolder ? inUse() : folderError == EEXIST)
+        const QString why = (ownFolder ? error == EADDRINUSE : error == EEXIST)
                                 ? QStringLiteral("is in the way and cannot be removed")
-                                : QStringLiteral("cannot be made (%1)")
-                                      .arg(ownFolder ? server_->errorString() : qt_error_string(folderError));
+                                : QStringLiteral("cannot be made (%1)").arg(qt_error_string(error));
         ShowMessage(sjis::fromQString(
             QStringLiteral("The single-instance check is off: %1 %2, so another start of %3 will "
                            "run beside this one.")
                 .arg(path, why, sjis::toQString(cp932Title))));
     }
-    connect(server_, &QLocalServer::newConnection, this, &InstanceServer::answerKnock);
 }
 
 InstanceServer::~InstanceServer()
 {
-    // The folder goes with the socket, unless another start beside this one
-    // still has its own socket in it.
-    if (server_->isListening()) {
-        const QString socket = server_->fullServerName();
-        server_->close();
-        QDir().rmdir(QFileInfo(socket).path());
+    if (listener_ < 0)
+        return;
+    delete notifier_;
+    ::close(listener_);
+    // Its own socket goes, and the folder with it if nothing else is in it. A
+    // socket another start put in its place (after this one's was swept away)
+    // stays.
+    struct stat st;
+    if (lstat(path_.constData(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_
+        && unlink(path_.constData()) == 0)
+        rmdir(path_.left(path_.lastIndexOf('/')).constData());
+}
+
+// 0 once it listens at `path`; else the error (EADDRINUSE: something is there).
+// The socket is its own rather than a QLocalServer's, which on closing would
+// remove whatever sits at the name by then.
+int InstanceServer::listen(const QByteArray& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= qsizetype(sizeof address.sun_path))
+        return ENAMETOOLONG;
+    std::memcpy(address.sun_path, path.constData(), path.size());
+    const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (listener < 0)
+        return errno;
+    struct stat st;
+    if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0
+        || ::listen(listener, SOMAXCONN) != 0 || lstat(path.constData(), &st) != 0) {
+        const int error = errno;
+        ::close(listener);
+        return error;
     }
+    listener_ = listener;
+    path_ = path;
+    device_ = st.st_dev;
+    inode_ = st.st_ino;
+    notifier_ = new QSocketNotifier(listener, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &InstanceServer::answerKnock);
+    return 0;
 }
 
 bool InstanceServer::Listening() const
 {
-    return server_->isListening();
+    return listener_ >= 0;
 }
 
 void InstanceServer::answerKnock()
 {
     bool fromThisUser = false;
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        fromThisUser = fromThisUser || PeerIsThisUser(*socket);
-        socket->deleteLater();
-    }
+    for (int knock; (knock = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0; ::close(knock))
+        fromThisUser = fromThisUser || PeerIsThisUser(knock);
     if (!fromThisUser)
         return;
     // Before the window is shown, start-up waits behind a box: that comes

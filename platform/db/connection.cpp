@@ -6,8 +6,11 @@
 #include "platform/text/sjis.h"
 
 #include <sqlite3.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <unordered_map>
 
@@ -17,6 +20,10 @@ namespace {
 
 // Searches read the article texts straight from the mapped file.
 constexpr sqlite3_int64 kMmapSize = 1LL << 30;
+
+// The database header; its file format write version is 2 in WAL mode.
+constexpr int kHeaderSize = 100;
+constexpr int kWriteVersion = 18;
 
 // How long an authoring file that another program holds is waited for.
 constexpr int kLockWaitMs = 3000;
@@ -50,21 +57,35 @@ std::string uriFor(const std::string& path, Connection::Mode mode)
 Connection::Connection(std::string fileName, std::string path, const struct stat& st, Mode mode)
     : fileName_(std::move(fileName)), path_(std::move(path)), mode_(mode), opened_(st)
 {
+    // Watched before it is read: a write from now on is noted.
+    if (mode == Mode::Reader)
+        writes_ = std::make_unique<WriteWatch>(path_);
     GuardMapsOf(opened_);
+    try {
+        open();
+    } catch (...) {
+        sqlite3_close_v2(db_);
+        UnguardMapsOf(opened_);
+        throw;
+    }
+}
+
+void Connection::open()
+{
     // One thread uses a connection: no mutex around every column read.
     const int flags = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX
-                      | (mode == Mode::Writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
-    const int rc = sqlite3_open_v2(uriFor(path_, mode).c_str(), &db_, flags, PageReadsVfs());
-    if (rc != SQLITE_OK) {
-        const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-        throw Error("Cannot open the table file " + fileName_ + " (" + sjis::fromUtf8(message)
-                    + ")");
+                      | (mode_ == Mode::Writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+    const int rc = sqlite3_open_v2(uriFor(path_, mode_).c_str(), &db_, flags, PageReadsVfs());
+    if (rc != SQLITE_OK)
+        throw Error("Cannot open the table file " + fileName_ + " ("
+                    + sjis::fromUtf8(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc)) + ")");
+    if (mode_ == Mode::Reader) {
+        header_ = header();
+        refusePendingChanges();
     }
     sqlite3_exec(db_, ("PRAGMA mmap_size=" + std::to_string(kMmapSize)).c_str(), nullptr, nullptr,
                  nullptr);
-    if (mode != Mode::Reader)
+    if (mode_ != Mode::Reader)
         sqlite3_busy_timeout(db_, kLockWaitMs);
     RegisterLike(db_);
 }
@@ -73,6 +94,41 @@ Connection::~Connection()
 {
     sqlite3_close_v2(db_);
     UnguardMapsOf(opened_);
+}
+
+std::string Connection::header() const
+{
+    sqlite3_file* file = nullptr;
+    std::string bytes(kHeaderSize, '\0');
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file
+        || !file->pMethods || file->pMethods->xRead(file, bytes.data(), kHeaderSize, 0) != SQLITE_OK)
+        return {};
+    return bytes;
+}
+
+// An immutable file is read without its journal: committed rows still in a
+// write-ahead log, or a change half made that a hot journal would roll back,
+// would be missed or read as the file's own.
+void Connection::refusePendingChanges() const
+{
+    const bool wal = header_.size() == kHeaderSize && header_[kWriteVersion] == 2;
+    const std::string side = path_ + (wal ? "-wal" : "-journal");
+    const int fd = ::open(side.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT)
+        return;
+    char first = 0;
+    // A journal kept for reuse is marked done by a zero first byte.
+    const bool pending =
+        fd < 0 || (wal ? lseek(fd, 0, SEEK_END) > 0 : pread(fd, &first, 1, 0) == 1 && first != 0);
+    if (fd >= 0)
+        ::close(fd);
+    if (!pending)
+        return;
+    throw Error("Cannot open the table file " + fileName_ + " (" + fileName_
+                + (wal ? "-wal holds changes not yet written into it; open and close the file once with "
+                         "sqlite3 to write them)"
+                       : "-journal holds a change left unfinished; open and close the file once with "
+                         "sqlite3 to roll it back)"));
 }
 
 void Connection::fail(std::string_view what)
@@ -87,22 +143,33 @@ void Connection::requireUnchanged(std::string_view what, bool readOn)
         return;
     struct stat st {};
     const bool there = ::stat(path_.c_str(), &st) == 0;
-    if (there && SameFile(st))
+    if (there && SameFile(st) && unwritten(st))
         return;
-    replaced_ = !there || st.st_dev != opened_.st_dev || st.st_ino != opened_.st_ino;
+    replaced_ = !there || !SameFile(st);
     throw Error(std::string(what) + " " + fileName_
                 + ": the file changed on disk while the reader had it open; start the reader again");
 }
 
 bool Connection::SameFile(const struct stat& st) const
 {
-    if (opened_.st_dev != st.st_dev || opened_.st_ino != st.st_ino)
+    return opened_.st_dev == st.st_dev && opened_.st_ino == st.st_ino;
+}
+
+// The opened inode holds the bytes it held when opened. Its change time
+// moves with chmod, chown, a hard link or a rename as well as with a write;
+// when only that moved, the kernel's notes of writes decide, and the
+// header's change counter catches a write they miss (another host's, or one
+// through a map).
+bool Connection::unwritten(const struct stat& st)
+{
+    if (st.st_size != opened_.st_size)
         return false;
-    // The change time, unlike the modification time, cannot be set back
-    // after a copy over the file.
-    return mode_ != Mode::Reader
-           || (opened_.st_size == st.st_size && opened_.st_ctim.tv_sec == st.st_ctim.tv_sec
-               && opened_.st_ctim.tv_nsec == st.st_ctim.tv_nsec);
+    if (st.st_ctim.tv_sec == opened_.st_ctim.tv_sec && st.st_ctim.tv_nsec == opened_.st_ctim.tv_nsec)
+        return true;
+    if (writes_->Written() || header() != header_)
+        return false;
+    opened_.st_ctim = st.st_ctim; // judged once
+    return true;
 }
 
 std::shared_ptr<Connection> OpenConnection(std::string_view fileName, Connection::Mode mode)
@@ -163,14 +230,17 @@ void Statement::reset()
 
 void Statement::bind(int index, const Value& v)
 {
+    int rc = SQLITE_OK;
     if (const auto* i = std::get_if<std::int64_t>(&v))
-        sqlite3_bind_int64(stmt_, index, *i);
+        rc = sqlite3_bind_int64(stmt_, index, *i);
     else if (const auto* f = std::get_if<double>(&v))
-        sqlite3_bind_double(stmt_, index, *f);
+        rc = sqlite3_bind_double(stmt_, index, *f);
     else if (const auto* s = std::get_if<std::string>(&v))
-        sqlite3_bind_blob64(stmt_, index, s->data(), s->size(), SQLITE_TRANSIENT);
+        rc = sqlite3_bind_blob64(stmt_, index, s->data(), s->size(), SQLITE_TRANSIENT);
     else
-        sqlite3_bind_null(stmt_, index);
+        rc = sqlite3_bind_null(stmt_, index);
+    if (rc != SQLITE_OK)
+        conn_->fail(what_);
 }
 
 Value Statement::column(int col, FieldType type) const

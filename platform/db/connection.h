@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/db/dataset.h"
+#include "platform/db/write_watch.h"
 
 #include <sys/stat.h>
 
@@ -41,21 +42,29 @@ public:
     // stat). A file written in place cannot be read as it was: every call
     // throws. A file renamed over or removed leaves the opened one intact:
     // once that has been reported, calls with `readOn` return, and the
-    // opened file is read on.
+    // opened file is read on. A change of metadata alone is no change.
     void requireUnchanged(std::string_view what, bool readOn = true);
-    // Whether `st` is the file as it was opened. Immutable connections never
-    // look at the file again, so for them a rewrite in place counts too.
+    // Whether `st` is the inode that was opened.
     bool SameFile(const struct stat& st) const;
-    // Set once the number columns of the whole file have been checked.
+    // Set once a query has checked the columns of the whole file.
     bool numbersChecked = false;
 
 private:
+    void open();
+    // The file header as it is now (its first 100 bytes), read through the
+    // open file; empty when it cannot be read.
+    std::string header() const;
+    void refusePendingChanges() const;
+    bool unwritten(const struct stat& st);
+
     sqlite3* db_ = nullptr;
     std::string fileName_;
     std::string path_;
     Mode mode_;
     struct stat opened_;
     bool replaced_ = false; // reported as replaced
+    std::unique_ptr<WriteWatch> writes_; // reader files only
+    std::string header_;                 // as opened
 };
 
 // The cached connection to a file. `fileName` is CP932 and relative to the
@@ -86,6 +95,19 @@ private:
     Connection* conn_;
     const char* what_;
     sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Resets a statement when a run of it ends, however it ends: a read that
+// fails half-way leaves the statement ready for the next run.
+class ResetAtEnd {
+public:
+    explicit ResetAtEnd(Statement& st) : st_(st) {}
+    ~ResetAtEnd() { st_.reset(); }
+    ResetAtEnd(const ResetAtEnd&) = delete;
+    ResetAtEnd& operator=(const ResetAtEnd&) = delete;
+
+private:
+    Statement& st_;
 };
 
 // A column name quoted for SQL (UTF-8).

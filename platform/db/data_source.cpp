@@ -4,6 +4,7 @@
 #include "platform/db/source_link.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace db {
 
@@ -43,13 +44,24 @@ void DataSource::RemoveLink(DataLink* link)
     std::erase(links_, link);
 }
 
-// A link may drop itself or another link while it is told.
+// A link may drop itself or another link while it is told. Every link hears
+// of the change, also when one fails at it; the first failure comes after.
 template <typename Call>
 static void tellLinks(const std::vector<DataLink*>& links, Call call)
 {
-    for (DataLink* link : std::vector(links))
-        if (std::find(links.begin(), links.end(), link) != links.end())
+    std::exception_ptr failure;
+    for (DataLink* link : std::vector(links)) {
+        if (std::find(links.begin(), links.end(), link) == links.end())
+            continue;
+        try {
             call(link);
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void DataSource::notifyDataSetChanged()

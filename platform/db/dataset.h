@@ -231,6 +231,11 @@ public:
     // Persistent data fields bind to result columns in order.
     void AddDataField(std::string_view name, FieldType type);
 
+    // The columns statements need of the file `fileName` (CP932) beyond those
+    // they return, as a reference file's MainGyo: checked when a query first
+    // reads the file.
+    static void DeclareColumns(std::string_view fileName, std::vector<ColumnDef> columns);
+
 private:
     class Impl;
     Impl& impl() const;

@@ -58,12 +58,12 @@ Statement& KeysetCursor::statement(const std::string& sql)
 RowStore KeysetCursor::fetch(const std::string& sql, const std::vector<Value>& binds)
 {
     Statement& st = statement(sql);
+    const ResetAtEnd run(st);
     for (std::size_t i = 0; i < binds.size(); ++i)
         st.bind(static_cast<int>(i + 1), binds[i]);
     RowStore rows(shape_.types, shape_.read, shape_.names, conn_->fileName());
     while (st.step())
         rows.append(st.get());
-    st.reset();
     return rows;
 }
 
@@ -88,9 +88,9 @@ int KeysetCursor::count()
 {
     if (!count_) {
         Statement& st = statement("SELECT count(*) FROM data" + where({}));
+        const ResetAtEnd run(st);
         st.step();
         count_ = sqlite3_column_int(st.get(), 0);
-        st.reset();
     }
     return *count_;
 }
@@ -158,13 +158,12 @@ int KeysetCursor::recNo()
 {
     Statement& st =
         statement("SELECT count(*) FROM data" + where(keyCondition("<")));
+    const ResetAtEnd run(st);
     const std::vector<Value> key = keyOf(*block_, pos_);
     for (std::size_t i = 0; i < key.size(); ++i)
         st.bind(static_cast<int>(i + 1), key[i]);
     st.step();
-    const int n = sqlite3_column_int(st.get(), 0);
-    st.reset();
-    return n;
+    return sqlite3_column_int(st.get(), 0);
 }
 
 Value KeysetCursor::valueAt(int row, int column)

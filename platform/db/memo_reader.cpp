@@ -18,9 +18,9 @@ Value MemoReader::read(std::int64_t rowId, int column)
                                                         + " FROM data WHERE rowid = ?"))
                  .first;
     Statement& st = it->second;
+    const ResetAtEnd run(st);
     st.bind(1, rowId);
     Value v = st.step() ? st.column(0, FieldType::Memo) : Value{};
-    st.reset();
     cachedRow_ = rowId;
     cachedColumn_ = column;
     cached_ = v;

@@ -4,12 +4,16 @@
 #include "platform/db/dataset_impl.h"
 #include "platform/db/memory_cursor.h"
 #include "platform/db/page_reads.h"
+#include "platform/db/row_store.h"
 #include "platform/db/sql_rewrite.h"
 #include "platform/db/values.h"
 #include "platform/text/sjis.h"
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <map>
+#include <optional>
 #include <utility>
 
 namespace db {
@@ -46,40 +50,84 @@ FieldType columnType(sqlite3_stmt* st, int c)
     return TypeOfDeclaration(declared ? declared : "");
 }
 
-// A statement compares values it never returns ("WHERE ( MainGyo = 12 )"):
-// the number columns of a file are checked whole at its first query, as a
-// table read whole is when it opens, so that a cell no row could hold is
-// named instead of matching nothing. The file stays the one opened.
-void requireNumbers(Connection& conn, const std::string& file)
+// The columns queries need of a file beyond those they return, by file name.
+std::map<std::string, std::vector<ColumnDef>>& declaredColumns()
 {
-    if (conn.numbersChecked)
-        return;
+    static std::map<std::string, std::vector<ColumnDef>> columns;
+    return columns;
+}
+
+// wrong_cells(kinds, value ...): 1 when a value is no cell of its kind ('i':
+// a 32-bit integer, 'f': a number) that the reader can hold, else 0. A 1 is
+// also noted here, for a statement that does not return the row.
+bool wrongCellSeen = false;
+
+void wrongCells(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    const auto* kinds = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    bool wrong = false;
+    for (int i = 1; i < argc && !wrong; ++i) {
+        const int type = sqlite3_value_type(argv[i]);
+        if (type == SQLITE_NULL)
+            continue;
+        wrong = kinds[i - 1] == 'i' ? type != SQLITE_INTEGER || !FitsInteger(sqlite3_value_int64(argv[i]))
+                                    : type != SQLITE_INTEGER && type != SQLITE_FLOAT;
+    }
+    wrongCellSeen = wrongCellSeen || wrong;
+    sqlite3_result_int(context, wrong);
+}
+
+// A statement compares values it never returns ("WHERE ( MainGyo = 12 )"):
+// the first query of a file checks the declared columns and every number
+// cell of the whole file, as a table read whole is checked when it opens, so
+// that a cell no row could hold is named instead of matching nothing.
+struct NumberCheck {
     std::vector<FieldType> types;
-    std::vector<std::string> names;
-    std::string columns, wrong;
+    std::vector<std::string> names; // CP932
+    std::string columns;            // ", Gyo, KubunNo"
+    std::string test;               // "wrong_cells('ii', Gyo, KubunNo)"
+};
+
+NumberCheck numberColumns(Connection& conn, const std::string& file)
+{
+    NumberCheck check;
+    std::string kinds;
+    std::vector<std::pair<std::string, std::string>> declared; // CP932 name, declaration
     Statement info(conn, "PRAGMA table_info(data)");
     while (info.step()) {
         const std::string name = reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 1));
-        const auto* declared = reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 2));
-        const FieldType type = TypeOfDeclaration(declared ? declared : "");
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 2));
+        declared.emplace_back(sjis::fromUtf8(name), text ? text : "");
+        const FieldType type = TypeOfDeclaration(declared.back().second);
         if (type != FieldType::Integer && type != FieldType::Float)
             continue;
-        const std::string q = QuoteIdentifier(name);
-        types.push_back(type);
-        names.push_back(sjis::fromUtf8(name));
-        columns += ", " + q;
-        wrong += (wrong.empty() ? "" : " OR ")
-                 + (type == FieldType::Integer
-                        ? "typeof(" + q + ") NOT IN ('integer', 'null') OR " + q
-                              + " NOT BETWEEN -2147483648 AND 2147483647"
-                        : "typeof(" + q + ") NOT IN ('integer', 'real', 'null')");
+        check.types.push_back(type);
+        check.names.push_back(declared.back().first);
+        check.columns += ", " + QuoteIdentifier(name);
+        kinds += type == FieldType::Integer ? 'i' : 'f';
     }
-    if (!types.empty()) {
-        Statement first(conn, "SELECT rowid" + columns + " FROM data WHERE " + wrong + " LIMIT 1");
-        if (first.step()) // the row names its cell
-            RowStore(types, std::vector<bool>(types.size(), true), names, file).append(first.get());
+    check.test = "wrong_cells('" + kinds + "'" + check.columns + ")";
+    for (const ColumnDef& def : declaredColumns()[file]) {
+        const auto it = std::find_if(declared.begin(), declared.end(),
+                                     [&](const auto& column) { return SameName(column.first, def.name); });
+        if (it == declared.end())
+            throw Error("Field '" + def.name + "' not found in " + file);
+        RequireServes(def.name, file, it->second, def.type);
     }
-    conn.numbersChecked = true;
+    if (sqlite3_create_function_v2(conn.handle(), "wrong_cells", -1, SQLITE_UTF8 | SQLITE_DIRECTONLY, nullptr,
+                                   wrongCells, nullptr, nullptr, nullptr)
+        != SQLITE_OK)
+        conn.fail("Cannot read");
+    return check;
+}
+
+// Throws db::Error naming the first cell that the check finds wrong.
+void refuseWrongCell(Connection& conn, const NumberCheck& check, const std::string& file)
+{
+    Statement first(conn, "SELECT rowid" + check.columns + " FROM data WHERE " + check.test + " LIMIT 1");
+    if (first.step()) // the row names its cell
+        RowStore(check.types, std::vector<bool>(check.types.size(), true), check.names, file)
+            .append(first.get());
 }
 
 } // namespace
@@ -108,8 +156,8 @@ void Query::Impl::checkDataFields(sqlite3_stmt* st, const std::string& file) con
         if (!SameName(fields[f]->FieldName(), columnName(st, c)))
             throw Error("Field '" + fields[f]->FieldName() + "' does not match the column '"
                         + columnName(st, c) + "' of " + label());
-        if (sqlite3_column_decltype(st, c))
-            RequireServes(fields[f]->FieldName(), file, columnType(st, c), fields[f]->DataType());
+        if (const char* declared = sqlite3_column_decltype(st, c))
+            RequireServes(fields[f]->FieldName(), file, declared, fields[f]->DataType());
     }
 }
 
@@ -121,8 +169,21 @@ std::unique_ptr<Cursor> Query::Impl::readRows()
     // Not on a file replaced since it was opened, however often asked: the
     // old rows would pass for the new file's.
     connection->requireUnchanged("Cannot read", false);
-    requireNumbers(*connection, rewritten.fileName);
-    Statement st(*connection, rewritten.sql, "Cannot run the statement on");
+    // The first query of a file checks its number cells in its own pass
+    // over the rows where it can; else in a pass of their own first.
+    std::optional<NumberCheck> check;
+    std::optional<std::string> scan;
+    if (!connection->numbersChecked) {
+        check = numberColumns(*connection, rewritten.fileName);
+        if (!check->types.empty())
+            scan = WithEveryRowTested(rewritten.sql, check->test);
+        if (!scan) {
+            if (!check->types.empty())
+                refuseWrongCell(*connection, *check, rewritten.fileName);
+            connection->numbersChecked = true;
+        }
+    }
+    Statement st(*connection, scan ? *scan : rewritten.sql, "Cannot run the statement on");
     for (std::size_t i = 0; i < rewritten.literals.size(); ++i)
         st.bind(static_cast<int>(i + 1), rewritten.literals[i]);
 
@@ -142,10 +203,16 @@ std::unique_ptr<Cursor> Query::Impl::readRows()
         names.push_back(columnName(st.get(), static_cast<int>(c)));
     RowStore rows(types, std::vector<bool>(types.size(), true), std::move(names), rewritten.fileName);
     {
-        const ReadingPagesThrough scan(connection->handle());
-        while (st.step())
+        const ReadingPagesThrough scanned(connection->handle());
+        wrongCellSeen = false;
+        while (st.step()) {
+            if (wrongCellSeen) // this row, or one the statement passed over
+                refuseWrongCell(*connection, *check, rewritten.fileName);
             rows.appendResult(st.get());
+        }
     }
+    if (scan)
+        connection->numbersChecked = true;
     ranText = text;
     return std::make_unique<MemoryCursor>(std::move(rows), nullptr);
 }
@@ -177,6 +244,11 @@ StringList& Query::SQL()
 const StringList& Query::SQL() const
 {
     return impl().sql;
+}
+
+void Query::DeclareColumns(std::string_view fileName, std::vector<ColumnDef> columns)
+{
+    declaredColumns()[std::string(fileName)] = std::move(columns);
 }
 
 void Query::AddDataField(std::string_view name, FieldType type)

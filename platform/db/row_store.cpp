@@ -7,17 +7,6 @@
 
 namespace db {
 
-namespace {
-
-// The reader keeps its integers in 32 bits: a wider key would be cut short
-// there and name another row.
-bool fitsInteger(std::int64_t v)
-{
-    return v == static_cast<std::int32_t>(v);
-}
-
-} // namespace
-
 RowStore::RowStore(std::vector<FieldType> types, std::vector<bool> read,
                    std::vector<std::string> names, std::string file)
     : types_(std::move(types)), read_(std::move(read)), names_(std::move(names)), file_(std::move(file))
@@ -54,7 +43,7 @@ void RowStore::appendRow(sqlite3_stmt* stmt, std::int64_t rowId, int col)
         } else if (types_[c] == FieldType::Integer) {
             cell.kind = Kind::Integer;
             cell.i = sqlite3_column_int64(stmt, col);
-            if (stored != SQLITE_INTEGER || !fitsInteger(cell.i))
+            if (stored != SQLITE_INTEGER || !FitsInteger(cell.i))
                 refuse(stmt, col, c);
         } else if (types_[c] == FieldType::Float) {
             if (stored != SQLITE_INTEGER && stored != SQLITE_FLOAT)

@@ -81,6 +81,13 @@ private:
     std::string arena_;
 };
 
+// The reader keeps its integers in 32 bits: a wider key would be cut short
+// there and name another row.
+inline bool FitsInteger(std::int64_t v)
+{
+    return v == static_cast<std::int32_t>(v);
+}
+
 // The bytes of a value as RowStore::key gives them for a cell of its type.
 std::string KeyOf(const Value& v);
 

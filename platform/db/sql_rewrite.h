@@ -4,6 +4,7 @@
 // CP932 bytes, the rest UTF-8.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,5 +20,11 @@ struct RewrittenSql {
 // Throws db::Error for an unterminated literal, a statement without a table
 // file after FROM, or one that names two different files.
 RewrittenSql RewriteSql(std::string_view statement);
+
+// A rewritten SELECT whose one pass over the table also runs `test` on
+// every row: "WHERE x" becomes "WHERE test OR (x)", so that a row the test
+// is true for comes in as well. nullopt for a statement that reads some
+// rows twice or none (joins, compounds) or that may stop early (LIMIT).
+std::optional<std::string> WithEveryRowTested(std::string_view sql, std::string_view test);
 
 } // namespace db

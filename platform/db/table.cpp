@@ -84,18 +84,20 @@ void Table::Impl::connect()
     conn_ = OpenConnection(filePath(), mode);
 
     TableShape shape;
+    std::vector<std::string> declared;
     Statement info(*conn_, "PRAGMA table_info(data)");
     while (info.step()) {
         const std::string name = text(info.get(), 1);
+        declared.push_back(text(info.get(), 2));
         shape.names.push_back(sjis::fromUtf8(name));
         shape.columns.push_back(QuoteIdentifier(name));
-        shape.types.push_back(TypeOfDeclaration(text(info.get(), 2)));
+        shape.types.push_back(TypeOfDeclaration(declared.back()));
         shape.read.push_back(shape.types.back() != FieldType::Memo);
     }
     if (shape.names.empty())
         throw Error("The file " + label() + " holds no table");
     for (const ColumnDef& def : fieldDefs)
-        RequireServes(def.name, label(), shape.types[column(shape, def.name)], def.type);
+        RequireServes(def.name, label(), declared[column(shape, def.name)], def.type);
     shape_ = std::move(shape);
     shape_.order = orderColumns();
 
@@ -168,11 +170,11 @@ std::unique_ptr<Cursor> Table::Impl::load()
                     where += (i ? " AND " : " WHERE ") + shape_.columns[detailColumns_[i]] + " = ?";
                 detailStatement_.emplace(*conn_, shape_.selectSql() + where + shape_.orderSql(false));
             }
+            const ResetAtEnd run(*detailStatement_);
             for (std::size_t i = 0; i < key_->size(); ++i)
                 detailStatement_->bind(static_cast<int>(i + 1), (*key_)[i]);
             while (detailStatement_->step())
                 rows.append(detailStatement_->get());
-            detailStatement_->reset();
         }
         return std::make_unique<MemoryCursor>(std::move(rows), memo_);
     }
@@ -217,7 +219,14 @@ void Table::Impl::followMaster()
     const bool switched = ds != seenMaster_ || (ds && ds->Active()) != seenActive_;
     if (!switched && masterKey() == key_)
         return;
-    install(load());
+    try {
+        install(load());
+    } catch (...) {
+        // No rows of the key before stay behind a row whose own cannot be
+        // read: the table closes, and opening it again reads afresh.
+        self.Close();
+        throw;
+    }
     reloaded();
 }
 

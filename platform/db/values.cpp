@@ -94,17 +94,22 @@ const char* TypeName(FieldType type)
     return "MEMO";
 }
 
-void RequireServes(const std::string& field, const std::string& file, FieldType declared,
+void RequireServes(const std::string& field, const std::string& file, std::string_view declared,
                    FieldType expected)
 {
-    bool serves = declared == FieldType::Text || declared == FieldType::Memo;
+    const FieldType type = TypeOfDeclaration(declared);
+    bool serves = type == FieldType::Text || type == FieldType::Memo;
     if (expected == FieldType::Integer)
-        serves = declared == FieldType::Integer;
+        serves = type == FieldType::Integer;
     else if (expected == FieldType::Float)
-        serves = declared == FieldType::Integer || declared == FieldType::Float;
-    if (!serves)
-        throw Error("Field '" + field + "' in " + file + " is declared " + TypeName(declared) + ", not "
-                    + TypeName(expected));
+        serves = type == FieldType::Integer || type == FieldType::Float;
+    if (serves)
+        return;
+    std::string as(declared);
+    for (char& c : as)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    throw Error("Field '" + field + "' in " + file + " is declared " + (as.empty() ? "without a type" : as)
+                + ", not " + TypeName(expected));
 }
 
 bool SameName(std::string_view a, std::string_view b)

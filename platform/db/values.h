@@ -21,9 +21,10 @@ FieldType TypeOfDeclaration(std::string_view declared);
 // "INTEGER", "FLOAT", "TEXT", "MEMO", as the table files declare them.
 const char* TypeName(FieldType type);
 // Throws db::Error naming `field` and `file` unless a column declared
-// `declared` serves a field read as `expected`: integer keys must be
-// integers, numbers may be either, texts may be read at once or on demand.
-void RequireServes(const std::string& field, const std::string& file, FieldType declared,
+// `declared` ("INTEGER", "NUMERIC", "" ...) serves a field read as
+// `expected`: integer keys must be integers, numbers may be either, texts
+// may be read at once or on demand.
+void RequireServes(const std::string& field, const std::string& file, std::string_view declared,
                    FieldType expected);
 
 // Field names compare without regard to ASCII case.

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QWidget>
 
 #include <sys/stat.h>
@@ -94,28 +95,42 @@ TEST_F(StartUp, WhatSitsAtTheSocketPathGoesOrTheUserHearsWhy)
 
     platform::InstanceServer other("RonvettaOther", &running);
     ASSERT_TRUE(QFile::link(QStringLiteral("RonvettaOther.%1.offscreen").arg(getuid()), path));
-    for (const unsigned row : {0, 1, 2}) { // a symlink to where a reader listens; another user's file, folder
+    QLocalServer others;
+    // A symlink to where a reader listens; another user's file, folder; in the user's folder at the
+    // socket's path, a symlink to where a reader listens, the user's socket with another user listening.
+    for (const unsigned row : {0, 1, 2, 3, 4}) {
+        const QString inTheWay = row < 3 ? path : path + QStringLiteral("/socket");
         if (row > 0) {
             if (getuid() != 0)
                 break;
-            ASSERT_TRUE(QFile::remove(path) || QDir().rmdir(path));
+            ASSERT_TRUE(QFile::remove(row == 4 ? inTheWay : path) || QDir().rmdir(path));
             row == 1 ? WriteFile(path, "x")
                      : void(QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-            ASSERT_EQ(chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+            ASSERT_EQ(row < 3 ? chown(QFile::encodeName(path).constData(), 65534, 65534) : 0, 0);
+        }
+        ASSERT_TRUE(row != 3
+                    || QFile::link(QStringLiteral("../RonvettaOther.%1.offscreen/socket").arg(getuid()), inTheWay));
+        if (row == 4) {
+            ASSERT_EQ(chmod(".", 0711) | chmod(QFile::encodeName(path).constData(), 0777), 0);
+            const bool listening = seteuid(65534) == 0 && others.listen(inTheWay);
+            ASSERT_TRUE(seteuid(0) == 0 && listening);
+            ASSERT_EQ(chown(QFile::encodeName(inTheWay).constData(), 0, 0), 0);
         }
         {
             platform::InstanceServer server(title, &running);
             EXPECT_FALSE(server.Listening()) << row;
             EXPECT_FALSE(SingleInstanceTest(title)) << row;
         }
-        EXPECT_TRUE(row == 0 ? QFileInfo(path).isSymLink() : QFileInfo(path).ownerId() == 65534) << row;
+        EXPECT_TRUE(row % 3 == 0 ? QFileInfo(inTheWay).isSymLink()
+                                 : QFileInfo(inTheWay).ownerId() == (row == 4 ? 0u : 65534u))
+            << row;
         ASSERT_EQ(prompts.shown.size(), row + 1);
         EXPECT_EQ(prompts.shown.back().first, platform::PromptKind::Message);
         EXPECT_EQ(prompts.shown.back().second,
                   sjis::fromQString(
                       QStringLiteral("The single-instance check is off: %1 is in the way and cannot be "
                                      "removed, so another start of RonvettaPath will run beside this one.")
-                          .arg(path)));
+                          .arg(inTheWay)));
     }
 }
 

@@ -757,8 +757,12 @@ TEST_F(HyperLinkEditor, EditsReachTheFilesWholeOrNotAtAll)
              FileLock lock(links, true); // another row chosen: one try to post, one box
              prompts_.Expect(PromptKind::Error,
                              "Cannot write "_sj + sjis::fromUtf8(links.string()) + ": database is locked");
+             const int stayed = form.Table2->RecNo();
              QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
                                grid.visualRect(grid.model()->index(0, 1)).center());
+             QCoreApplication::processEvents(); // the grid's return is queued
+             EXPECT_EQ(form.Table2->RecNo(), stayed);
+             EXPECT_EQ(grid.currentIndex().row(), stayed); // back on the dataset's row
              lock.Release();
              Click(form.Button9);
          },
@@ -801,6 +805,22 @@ TEST_F(HyperLinkEditor, EditsReachTheFilesWholeOrNotAtAll)
              EXPECT_EQ(read(articles, "ＫＥＹ", {std::int64_t{71}}, "行"), "-");
              EXPECT_EQ(title(10), "追加前");
          }},
+        {"a 追加 in a filtered view that meets a read lock", 20,
+         [&](THyperLink& form) {
+             SelectAll(form.ComboBox1->lineEdit());
+             CommitText(*form.ComboBox1->lineEdit(), QStringLiteral("消法"));
+             ASSERT_EQ(form.Table1->RecordCount(), 23);
+             const std::string key = form.DBEdit1->Text();
+             FileLock lock(articles, false);
+             prompts_.Expect(PromptKind::Error, locked);
+             Click(form.Button4);
+             EXPECT_TRUE(form.Table1->Filtered()); // back on, as before the 追加
+             EXPECT_EQ(form.Table1->RecordCount(), 23);
+             EXPECT_EQ(form.DBEdit1->Text(), key);
+             lock.Release();
+             Click(form.Button5);
+         },
+         [&] { EXPECT_EQ(read(articles, "ＫＥＹ", {std::int64_t{71}}, "行"), "-"); }},
         {"a 追加 that waits for a read lock", 110, [&](THyperLink& form) { addAgainstReadLock(form, true); },
          [&] {
              EXPECT_EQ(read(articles, "ＫＥＹ", {std::int64_t{11}}, "行"), "119");

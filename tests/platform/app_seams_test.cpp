@@ -20,6 +20,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <memory>
 #include <stdexcept>
 
 #include <sys/stat.h>
@@ -170,8 +171,18 @@ TEST(SingleInstance, ASocketLeftByACrashedRunIsTakenOver)
     EXPECT_FALSE(platform::KnockRunningInstance(title));
     ScriptedPrompts noMessage;
     QWidget window;
-    platform::InstanceServer server(title, &window);
-    EXPECT_TRUE(server.Listening());
+    auto server = std::make_unique<platform::InstanceServer>(title, &window);
+    EXPECT_TRUE(server->Listening());
+    EXPECT_TRUE(platform::KnockRunningInstance(title));
+    { // a start in the same moment finds the socket live: it runs beside, and the socket stays
+        platform::InstanceServer beside(title, &window);
+        EXPECT_FALSE(beside.Listening());
+    }
+    EXPECT_TRUE(platform::KnockRunningInstance(title));
+    // The socket swept away, a later start listens; the earlier one, ending, leaves that socket be.
+    ASSERT_TRUE(QFile::remove(stale.fileName()));
+    platform::InstanceServer later(title, &window);
+    server.reset();
     EXPECT_TRUE(platform::KnockRunningInstance(title));
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 struct LikeCase {
@@ -72,6 +74,24 @@ TEST(SqlRewrite, FileBecomesTableAndLiteralsParameters)
     const auto japanese = db::RewriteSql("SELECT ＫＥＹ FROM "_sj + "条文本文.db"_sj);
     EXPECT_EQ(japanese.fileName, "条文本文.db"_sj);
     EXPECT_EQ(japanese.sql, "SELECT ＫＥＹ FROM data");
+}
+
+// The test goes before the WHERE clause, so that it sees every row once; a
+// statement that could not show it every row once gets none.
+TEST(SqlRewrite, EveryRowTestedInTheStatementsOwnPass)
+{
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"SELECT DISTINCT Gyo FROM data WHERE ( a IN (SELECT b FROM data LIMIT 1) ) ORDER BY \"Limit\"",
+         "SELECT DISTINCT Gyo FROM data WHERE t OR ( ( a IN (SELECT b FROM data LIMIT 1) ) ) "
+         "ORDER BY \"Limit\""},
+        {"SELECT count(*) FROM data", "SELECT count(*) FROM data WHERE t OR 1 "},
+        {"SELECT a FROM data ORDER BY a, b", "SELECT a FROM data  WHERE t OR 1 ORDER BY a, b"},
+        {"SELECT a FROM data WHERE b LIMIT 5", std::nullopt}, {"SELECT a FROM data, data b", std::nullopt},
+        {"SELECT a FROM data UNION SELECT b FROM data", std::nullopt},
+        {"PRAGMA table_info(data)", std::nullopt},
+    };
+    for (const auto& [sql, tested] : cases)
+        EXPECT_EQ(db::WithEveryRowTested(sql, "t"), tested) << sql;
 }
 
 TEST(SqlRewrite, RefusesWhatCannotRun)

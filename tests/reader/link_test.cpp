@@ -7,8 +7,11 @@
 
 #include "platform/richedit/rich_edit.h"
 #include "platform/ui/combo_box.h"
+#include "platform/ui/db_grid.h"
 #include "platform/ui/radio_group.h"
 #include "platform/ui/screen_cursor.h"
+#include "platform/ui/tool_button.h"
+#include "platform/ui/tree_view.h"
 #include "reader/link.h"
 #include "windows/memopas.h"
 #include "windows/sansyopas.h"
@@ -431,6 +434,42 @@ TEST_F(LinkTest, AFailingStepLeavesNoFlagSetAndTheTextTableBound)
     std::filesystem::rename(saved, "A2.db");
     JyobunSubTable[Houjin]->Open();
     ExpectBoundToGrid(Houjin);
+
+    // The text file changed in place under ３０条: a move or a memo press fails, and so does every later
+    // read, each saying why; the view shows the row's article or none, marker and tree go with the grid.
+    ui::DBGrid& grid = *JyobunDBGrid[Syohi];
+    ui::TreeView& tree = *JyobunTreeView[Syohi];
+    const auto click = [](QWidget* w, QPoint at) { QTest::mouseClick(w, Qt::LeftButton, {}, at); };
+    const std::function<void()> steps[] = {
+        [&] { Press(Syohi, 68, Qt::LeftButton); }, [&] { QTest::keyClick(&grid, Qt::Key_Down); },
+        [&] { tree.Select(20); click(tree.viewport(), tree.visualItemRect(tree.currentItem()).center()); },
+        [&] { click(main_->BBtnBack, {4, 4}); },
+        [&] { JyobunEditKey1[Syohi]->SetText("税"_sj);
+              platform::RunGuarded([&] { main_->ColorSetButtonClick(); }); }};
+    const std::string changed = ": the file changed on disk while the reader had it open; start the reader "
+                                "again";
+    for (const int first : {1, 0}) {
+        const std::string file = "E2-" + std::to_string(first) + ".db";
+        std::filesystem::copy_file("E2.db", file);
+        JyobunSubTable[Syohi]->Close();
+        JyobunSubTable[Syohi]->SetTableName(file);
+        JyobunSubTable[Syohi]->Open();
+        Activate(JyobunTabSheet[Syohi]);
+        JyobunEditBangou[Syohi]->SetText("30"_sj);
+        main_->BBtnJumpClick();
+        std::filesystem::copy_file("G2.db", file, std::filesystem::copy_options::overwrite_existing);
+        for (const int s : {first, 1, 2, 3, 4}) {
+            SCOPED_TRACE(s);
+            prompts_.Expect(platform::PromptKind::Error, "Cannot read " + file + changed);
+            steps[s]();
+            const std::string text = JyobunRichEdit[Syohi]->Text();
+            EXPECT_TRUE(text.empty() || (CurrentGyo(Syohi) == 130 && sjis::contains(text, "第３０条　"_sj)));
+            const QVariant marker = grid.model()->headerData(grid.currentIndex().row(), Qt::Vertical);
+            EXPECT_EQ(marker, QString(QChar(0x25B6)));
+            ASSERT_TRUE(JyobunTreeTable[Syohi]->Locate("Gyo", {CurrentGyo(Syohi)}));
+            EXPECT_EQ(tree.Selected(), JyobunTreeTable[Syohi]->FieldByName("TreeID").AsInteger());
+        }
+    }
 }
 
 TEST_F(LinkTest, TheHandCursorShowsOverLinkBytesOnly)
