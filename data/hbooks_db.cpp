@@ -2,7 +2,9 @@
 
 #include "data/namepas.h"
 #include "platform/app/application.h"
+#include "platform/db/source_link.h"
 #include "platform/db/table_writer.h"
+#include "platform/richedit/rich_edit.h"
 #include "platform/ui/db_grid.h"
 #include "reader/book_entry.h"
 
@@ -50,6 +52,7 @@ THbooks::~THbooks()
     // The views the handlers write to may be gone already.
     for (int b = 0; b < BooksTabCount; ++b) {
         const TabSet set = tabSet(b);
+        gridScroll_[b].reset();
         set.sub->AfterScroll = nullptr;
         set.sub->Close(); // not read again, whole, without its master
         set.sub->SetMasterSource(nullptr);
@@ -106,8 +109,20 @@ void THbooks::BooksTablesSet()
         BooksNameTable[b]->Open();
         BooksJumpTable[b]->Open();
         BooksUrlTable[b]->Open();
+        gridScroll_[b] = std::make_unique<db::SourceBinding>([b] { BooksGridScroll(b); },
+                                                             [b] { BooksGridScroll(b); });
+        gridScroll_[b]->Bind(BooksMainSource[b]);
         BooksSubTable[b]->Open();
     }
+}
+
+void BooksGridScroll(int b)
+{
+    db::Table& entry = *BooksSubTable[b];
+    if (entry.Active())
+        return;
+    BooksRichEdit[b]->Clear();
+    entry.Open();
 }
 
 void THbooks::HbMainTableAfterScroll(db::Dataset&)

@@ -2,13 +2,26 @@
 // per tab and the ten search-result queries.
 #pragma once
 
+#include "data/namepas.h"
 #include "platform/db/dataset.h"
 
 #include <QObject>
 
+#include <memory>
+
+namespace db {
+class SourceBinding;
+}
+
 // The next free search-result query after BooksSQLNo (skipping those shown
 // in a book tab's grid), closed, its lookups reading BooksMainTable[b].
 db::Query* BooksSQLNext(int b);
+
+// The grid of book tab b moved or switched while a failed read had left its
+// entry table closed (an open one follows by itself): the view shows no
+// entry, and the table is opened again, which shows the row's entry or says
+// why it cannot be read.
+void BooksGridScroll(int b);
 
 class THbooks : public QObject {
 public:
@@ -62,6 +75,9 @@ public:
     db::Query BooksSQL9{"BooksSQL9"};
 
 private:
+    // Per tab: told of its grid's moves.
+    BooksArray<std::unique_ptr<db::SourceBinding>> gridScroll_;
+
     struct TabSet {
         db::Table* main;
         db::DataSource* source;

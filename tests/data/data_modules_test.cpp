@@ -397,6 +397,22 @@ TEST_F(DataModules, AFileWhoseBytesAreAsOpenedIsReadOn)
     }
 }
 
+// A book entry that cannot be read leaves no other entry in the view, and
+// every later move says why.
+TEST_F(DataModules, ABookEntryThatCannotBeReadIsNotShownUnderAnotherRow)
+{
+    Start();
+    main_->show();
+    fs::copy_file("F3.db", "F1.db", fs::copy_options::overwrite_existing);
+    for (std::size_t move = 1; move <= 2; ++move) {
+        QTest::keyClick(main_->SbooksDBGrid, Qt::Key_Down);
+        ASSERT_EQ(prompts_.shown.size(), move);
+        EXPECT_EQ(prompts_.shown.back().second, "Cannot read F1.db: the file changed on disk while the reader "
+                                                "had it open; start the reader again");
+        EXPECT_TRUE(main_->SbooksRichEdit->Text().empty());
+    }
+}
+
 TEST_F(DataModules, ALaterTabIsNeitherNamedNorOpenedAfterAFailure)
 {
     fs::remove("E4.db");
