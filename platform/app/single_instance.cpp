@@ -8,11 +8,14 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
 
 #include <cerrno>
 #include <cstring>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -64,12 +67,13 @@ QString SocketPath(std::string_view cp932Title)
 
 // Nobody answered the knock, so a socket or file of this user's at `path`
 // is left over (by a crashed run, or by a build that kept its socket where
-// the folder now goes). A symlink, a folder or another user's file stays.
-void RemoveLeftover(const QByteArray& path)
+// the folder now goes). A symlink, a folder or another user's file stays;
+// with `only`, so does any file but the one that nobody answered at.
+void RemoveLeftover(const QByteArray& path, ino_t only = 0)
 {
     struct stat st;
     if (lstat(path.constData(), &st) == 0 && st.st_uid == getuid()
-        && (S_ISSOCK(st.st_mode) || S_ISREG(st.st_mode)))
+        && (S_ISSOCK(st.st_mode) || S_ISREG(st.st_mode)) && (only == 0 || st.st_ino == only))
         unlink(path.constData());
 }
 
@@ -103,18 +107,42 @@ bool PeerIsThisUser(qintptr socket)
            && peer.uid == getuid();
 }
 
+// Readers make and take away their sockets in the folder one at a time, so
+// that none takes another's for left over while it is being made or cleared.
+class FolderLock {
+public:
+    explicit FolderLock(const QByteArray& folder)
+        : fd_(open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        if (fd_ >= 0)
+            flock(fd_, LOCK_EX);
+    }
+    ~FolderLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_); // and the lock with it
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int fd_;
+};
+
 enum class Answerer { Nobody, TheUser, Other };
 
 // Only a socket of the user's (not a symlink) with a process of the user's
 // listening is the user's reader. Anything else is not knocked on, or its
 // answer does not count: it may be another user's, put in while the folder
-// was open to others.
-Answerer KnockAt(const QString& path)
+// was open to others. `knocked` is the file knocked on.
+Answerer KnockAt(const QString& path, ino_t* knocked = nullptr)
 {
     struct stat st;
     if (lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISSOCK(st.st_mode)
         || st.st_uid != getuid())
         return Answerer::Nobody;
+    if (knocked)
+        *knocked = st.st_ino;
     QLocalSocket socket;
     socket.connectToServer(path);
     if (!socket.waitForConnected(1000))
@@ -139,24 +167,35 @@ InstanceServer::InstanceServer(std::string_view cp932Title, QWidget* window) : w
 {
     const QString folder = SocketFolder(cp932Title);
     const QString socket = SocketPath(cp932Title);
-    const int folderError = MakeOwnFolder(QFile::encodeName(folder));
-    const bool ownFolder = folderError == 0;
-    int error = ownFolder ? listen(QFile::encodeName(socket)) : folderError;
-    if (error == EADDRINUSE) {
-        // Only a socket that nobody answers at is left over. A reader of the
-        // user's started in the same moment keeps its socket and this one runs
-        // beside it, as two starts in one moment may; another's is in the way.
-        const Answerer answerer = KnockAt(socket);
-        if (answerer == Answerer::TheUser)
-            return;
-        if (answerer == Answerer::Nobody) {
-            RemoveLeftover(QFile::encodeName(socket));
-            error = listen(QFile::encodeName(socket));
+    int folderError = 0, error = 0;
+    // A reader that ends meanwhile takes the folder with it: it is made again.
+    for (int tries = 0; tries < 3; ++tries) {
+        error = folderError = MakeOwnFolder(QFile::encodeName(folder));
+        if (folderError != 0)
+            break;
+        const FolderLock lock(QFile::encodeName(folder));
+        error = listen(QFile::encodeName(socket));
+        if (error == EEXIST) {
+            // Only a socket that nobody answers at is left over. A reader of
+            // the user's started in the same moment keeps its socket and this
+            // one runs beside it, as two starts in one moment may; another's
+            // is in the way.
+            ino_t knocked = 0;
+            const Answerer answerer = KnockAt(socket, &knocked);
+            if (answerer == Answerer::TheUser)
+                return;
+            if (answerer == Answerer::Nobody) {
+                RemoveLeftover(QFile::encodeName(socket), knocked);
+                error = listen(QFile::encodeName(socket));
+            }
         }
+        if (error != ENOENT)
+            break;
     }
+    const bool ownFolder = folderError == 0;
     if (error != 0) {
         const QString path = ownFolder ? socket : folder;
-        const QString why = (ownFolder ? error == EADDRINUSE : error == EEXIST)
+        const QString why = error == EEXIST
                                 ? QStringLiteral("is in the way and cannot be removed")
                                 : QStringLiteral("cannot be made (%1)").arg(qt_error_string(error));
         ShowMessage(sjis::fromQString(
@@ -170,34 +209,44 @@ InstanceServer::~InstanceServer()
 {
     if (listener_ < 0)
         return;
-    delete notifier_;
-    ::close(listener_);
     // Its own socket goes, and the folder with it if nothing else is in it. A
     // socket another start put in its place (after this one's was swept away)
-    // stays.
+    // stays. It goes while this one still listens, so that no start takes it
+    // for left over and puts its own there meanwhile.
+    const QByteArray folder = path_.left(path_.lastIndexOf('/'));
+    const FolderLock lock(folder);
     struct stat st;
     if (lstat(path_.constData(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_
         && unlink(path_.constData()) == 0)
-        rmdir(path_.left(path_.lastIndexOf('/')).constData());
+        rmdir(folder.constData());
+    delete notifier_;
+    ::close(listener_);
 }
 
-// 0 once it listens at `path`; else the error (EADDRINUSE: something is there).
+// 0 once it listens at `path`; else the error (EEXIST: something is there).
 // The socket is its own rather than a QLocalServer's, which on closing would
-// remove whatever sits at the name by then.
+// remove whatever sits at the name by then. It listens under a name of its
+// own first and then takes `path` in one step, so that a knock never meets
+// it bound but not yet listening, and it never takes another's place.
 int InstanceServer::listen(const QByteArray& path)
 {
+    const QByteArray own = path + '.' + QByteArray::number(getpid());
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    if (path.size() >= qsizetype(sizeof address.sun_path))
+    if (own.size() >= qsizetype(sizeof address.sun_path))
         return ENAMETOOLONG;
-    std::memcpy(address.sun_path, path.constData(), path.size());
+    std::memcpy(address.sun_path, own.constData(), own.size());
     const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (listener < 0)
         return errno;
+    unlink(own.constData()); // left by a run that had this process number
     struct stat st;
-    if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0
-        || ::listen(listener, SOMAXCONN) != 0 || lstat(path.constData(), &st) != 0) {
-        const int error = errno;
+    const bool taken = bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0
+                       && ::listen(listener, SOMAXCONN) == 0 && lstat(own.constData(), &st) == 0
+                       && link(own.constData(), path.constData()) == 0;
+    const int error = errno;
+    unlink(own.constData());
+    if (!taken) {
         ::close(listener);
         return error;
     }
@@ -220,6 +269,12 @@ void InstanceServer::answerKnock()
     bool fromThisUser = false;
     for (int knock; (knock = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0; ::close(knock))
         fromThisUser = fromThisUser || PeerIsThisUser(knock);
+    if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+        // A knock that cannot be taken now (no descriptor free) is tried
+        // again in a while, not at once and for ever.
+        notifier_->setEnabled(false);
+        QTimer::singleShot(1000, this, [this] { notifier_->setEnabled(true); });
+    }
     if (!fromThisUser)
         return;
     // Before the window is shown, start-up waits behind a box: that comes
