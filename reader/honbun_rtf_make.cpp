@@ -51,6 +51,31 @@ db::StringList documentLines(const std::string& doc)
 // Articles built into each tab's view, to tell whether an action built one.
 JyobunArray<unsigned> builds{};
 
+void viewClear(int i)
+{
+    JyobunRichEdit[i]->Clear();
+    JyobunRtfCache[i].clear();
+}
+
+// The article of tab i's grid row (of the text table's row in a memo); a
+// tab's view shows no other article when it cannot be read.
+std::string articleBuild(int i, bool memo)
+{
+    db::Table& text = *JyobunSubTable[i];
+    db::Dataset& article = memo ? static_cast<db::Dataset&>(text) : *JyobunMainSource[i]->DataSet();
+    try {
+        const std::string honbun = text.FieldByName("Honbun").AsString();
+        const int kubunNo = honbun.empty() ? 0 : static_cast<int>(article.FieldByName("KubunNo").AsInteger());
+        LinkTableSpans links(*JyobunLinkTable[i], article);
+        return HonbunRtfBuild(honbun, JyobunKeyWord1[i], JyobunKeyWord2[i], kubunNo, links,
+                              memo ? RtfMode::Memo : RtfMode::Display);
+    } catch (...) {
+        if (!memo)
+            viewClear(i);
+        throw;
+    }
+}
+
 } // namespace
 
 void HonbunRtfMake(int i)
@@ -61,14 +86,7 @@ void HonbunRtfMake(int i)
         HonbunTextReopen(i); // opening builds the article
         return;
     }
-    // A memo shows the text table's own row; the tab shows its grid's row.
-    db::Dataset& article = memo ? static_cast<db::Dataset&>(text) : *JyobunMainSource[i]->DataSet();
-
-    const std::string honbun = text.FieldByName("Honbun").AsString();
-    const int kubunNo = honbun.empty() ? 0 : static_cast<int>(article.FieldByName("KubunNo").AsInteger());
-    LinkTableSpans links(*JyobunLinkTable[i], article);
-    std::string doc = HonbunRtfBuild(honbun, JyobunKeyWord1[i], JyobunKeyWord2[i], kubunNo, links,
-                                     memo ? RtfMode::Memo : RtfMode::Display);
+    std::string doc = articleBuild(i, memo);
     if (memo) {
         MemoRtfStream = std::move(doc);
         return;
@@ -88,8 +106,7 @@ void HonbunTextReopen(int i)
     db::Table& text = *JyobunSubTable[i];
     if (text.Active())
         return;
-    JyobunRichEdit[i]->Clear();
-    JyobunRtfCache[i].clear();
+    viewClear(i);
     text.Open();
 }
 

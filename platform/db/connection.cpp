@@ -11,7 +11,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <unordered_map>
 
 namespace db {
@@ -24,6 +27,8 @@ constexpr sqlite3_int64 kMmapSize = 1LL << 30;
 // The database header; its file format write version is 2 in WAL mode.
 constexpr int kHeaderSize = 100;
 constexpr int kWriteVersion = 18;
+// A write-ahead log's header (a rollback journal's is longer).
+constexpr std::size_t kLogHeaderSize = 32;
 
 // How long an authoring file that another program holds is waited for.
 constexpr int kLockWaitMs = 3000;
@@ -42,6 +47,39 @@ std::string uriEscape(std::string_view path)
         }
     }
     return out;
+}
+
+// The first `size` bytes of a file, fewer for a shorter one; nullopt when
+// there is no such file, "?" when it cannot be read.
+std::optional<std::string> fileStart(const std::string& path, std::size_t size)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? std::nullopt : std::optional<std::string>("?");
+    std::string bytes(size, '\0');
+    const ssize_t n = pread(fd, bytes.data(), size, 0);
+    ::close(fd);
+    if (n < 0)
+        return "?";
+    bytes.resize(static_cast<std::size_t>(n));
+    return bytes;
+}
+
+// Whether a write-ahead log (its header `log`) holds committed frames that
+// were not copied back into the file yet, as its index (the "-shm" file)
+// tells: both copies of the index header alike, made, and of this log's
+// generation (its salts). Without such an index every frame counts.
+bool walFramesPending(const std::string& path, const std::string& log)
+{
+    const std::optional<std::string> index = fileStart(path + "-shm", 100);
+    if (!index || index->size() < 100 || log.size() < kLogHeaderSize
+        || index->compare(0, 48, *index, 48, 48) != 0 || (*index)[12] != 1
+        || index->compare(32, 8, log, 16, 8) != 0)
+        return true;
+    std::uint32_t frames = 0, copied = 0; // the index is in the machine's own byte order
+    std::memcpy(&frames, index->data() + 16, 4);
+    std::memcpy(&copied, index->data() + 96, 4);
+    return copied < frames;
 }
 
 std::string uriFor(const std::string& path, Connection::Mode mode)
@@ -112,17 +150,9 @@ std::string Connection::header() const
 void Connection::refusePendingChanges() const
 {
     const bool wal = header_.size() == kHeaderSize && header_[kWriteVersion] == 2;
-    const std::string side = path_ + (wal ? "-wal" : "-journal");
-    const int fd = ::open(side.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT)
-        return;
-    char first = 0;
+    const std::optional<std::string> side = fileStart(path_ + (wal ? "-wal" : "-journal"), kLogHeaderSize);
     // A journal kept for reuse is marked done by a zero first byte.
-    const bool pending =
-        fd < 0 || (wal ? lseek(fd, 0, SEEK_END) > 0 : pread(fd, &first, 1, 0) == 1 && first != 0);
-    if (fd >= 0)
-        ::close(fd);
-    if (!pending)
+    if (!side || side->empty() || (wal ? !walFramesPending(path_, *side) : (*side)[0] == 0))
         return;
     throw Error("Cannot open the table file " + fileName_ + " (" + fileName_
                 + (wal ? "-wal holds changes not yet written into it; open and close the file once with "

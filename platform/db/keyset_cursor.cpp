@@ -62,6 +62,7 @@ RowStore KeysetCursor::fetch(const std::string& sql, const std::vector<Value>& b
     for (std::size_t i = 0; i < binds.size(); ++i)
         st.bind(static_cast<int>(i + 1), binds[i]);
     RowStore rows(shape_.types, shape_.read, shape_.names, conn_->fileName());
+    rows.RefuseOnRead(); // a block holds rows of other keys than the one asked for
     while (st.step())
         rows.append(st.get());
     return rows;

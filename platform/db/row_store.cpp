@@ -38,36 +38,52 @@ void RowStore::appendRow(sqlite3_stmt* stmt, std::int64_t rowId, int col)
             continue;
         }
         const int stored = sqlite3_column_type(stmt, col);
+        const bool fits = types_[c] == FieldType::Integer
+                              ? stored == SQLITE_INTEGER && FitsInteger(sqlite3_column_int64(stmt, col))
+                              : stored == SQLITE_INTEGER || stored == SQLITE_FLOAT;
         if (stored == SQLITE_NULL) {
             cell.kind = Kind::Null;
+        } else if (types_[c] != FieldType::Integer && types_[c] != FieldType::Float) {
+            appendText(cell, stmt, col);
+        } else if (!fits) {
+            appendText(cell, stmt, col);
+            if (!refuseOnRead_)
+                refuse(c, std::string_view(arena_).substr(cell.text.offset, cell.text.length));
+            cell.kind = Kind::Refused;
         } else if (types_[c] == FieldType::Integer) {
             cell.kind = Kind::Integer;
             cell.i = sqlite3_column_int64(stmt, col);
-            if (stored != SQLITE_INTEGER || !FitsInteger(cell.i))
-                refuse(stmt, col, c);
-        } else if (types_[c] == FieldType::Float) {
-            if (stored != SQLITE_INTEGER && stored != SQLITE_FLOAT)
-                refuse(stmt, col, c);
+        } else {
             cell.kind = Kind::Float;
             cell.f = sqlite3_column_double(stmt, col);
-        } else {
-            const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, col));
-            const auto n = static_cast<std::uint32_t>(sqlite3_column_bytes(stmt, col));
-            cell.kind = Kind::Text;
-            cell.text = {static_cast<std::uint32_t>(arena_.size()), n};
-            if (n > 0)
-                arena_.append(p, n);
         }
         ++col;
     }
 }
 
-void RowStore::refuse(sqlite3_stmt* stmt, int statementColumn, std::size_t column) const
+void RowStore::appendText(Cell& cell, sqlite3_stmt* stmt, int col)
 {
-    const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, statementColumn));
-    const std::string held(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt, statementColumn)));
-    throw Error("Field '" + names_[column] + "' in " + file_ + " holds '" + held + "', which is not "
-                + (types_[column] == FieldType::Integer ? "a 32-bit integer" : "a number"));
+    const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, col));
+    const auto n = static_cast<std::uint32_t>(sqlite3_column_bytes(stmt, col));
+    cell.kind = Kind::Text;
+    cell.text = {static_cast<std::uint32_t>(arena_.size()), n};
+    if (n > 0)
+        arena_.append(p, n);
+}
+
+void RowStore::refuse(std::size_t column, std::string_view held) const
+{
+    const char* wanted = types_[column] == FieldType::Integer ? "a 32-bit integer" : "a number";
+    throw Error("Field '" + names_[column] + "' in " + file_ + " holds '" + std::string(held)
+                + "', which is not " + wanted);
+}
+
+const RowStore::Cell& RowStore::cell(int row, int col) const
+{
+    const Cell& c = at(row, col);
+    if (c.kind == Kind::Refused)
+        refuse(static_cast<std::size_t>(col), std::string_view(arena_).substr(c.text.offset, c.text.length));
+    return c;
 }
 
 Value RowStore::value(int row, int col) const
@@ -78,7 +94,8 @@ Value RowStore::value(int row, int col) const
     case Kind::Float: return c.f;
     case Kind::Text: return std::string(arena_, c.text.offset, c.text.length);
     case Kind::Null:
-    case Kind::Unread: break;
+    case Kind::Unread:
+    case Kind::Refused: break;
     }
     return {};
 }
@@ -105,7 +122,8 @@ bool RowStore::equals(int row, int col, const Value& v) const
         return s && s->size() == c.text.length
                && std::memcmp(s->data(), arena_.data() + c.text.offset, s->size()) == 0;
     }
-    case Kind::Unread: break;
+    case Kind::Unread:
+    case Kind::Refused: break;
     }
     return false;
 }
@@ -118,7 +136,8 @@ std::string RowStore::key(int row, int col) const
     case Kind::Float: return KeyOf(c.f);
     case Kind::Text: return std::string(arena_, c.text.offset, c.text.length);
     case Kind::Null:
-    case Kind::Unread: break;
+    case Kind::Unread:
+    case Kind::Refused: break;
     }
     return {};
 }

@@ -25,6 +25,10 @@ public:
     RowStore(std::vector<FieldType> types, std::vector<bool> read, std::vector<std::string> names,
              std::string file);
 
+    // Such a value is refused when its cell is read rather than when its
+    // row comes in: for blocks of rows read around the ones asked for.
+    void RefuseOnRead() { refuseOnRead_ = true; }
+
     int rowCount() const { return rows_; }
 
     // Appends the statement's current row: its first column is the row id,
@@ -34,7 +38,7 @@ public:
     void appendResult(sqlite3_stmt* stmt);
 
     std::int64_t rowId(int row) const { return at(row, -1).i; }
-    bool isUnread(int row, int col) const { return cell(row, col).kind == Kind::Unread; }
+    bool isUnread(int row, int col) const { return at(row, col).kind == Kind::Unread; }
     Value value(int row, int col) const;
     // A number for filters; empty for NULL, text and unread cells.
     std::optional<double> number(int row, int col) const;
@@ -46,7 +50,7 @@ public:
     void reverseRows();
 
 private:
-    enum class Kind : std::uint8_t { Null, Integer, Float, Text, Unread };
+    enum class Kind : std::uint8_t { Null, Integer, Float, Text, Unread, Refused };
     struct Cell {
         union {
             std::int64_t i;
@@ -67,15 +71,18 @@ private:
         return blocks_[i / kBlock][i % kBlock];
     }
     const Cell& at(int row, int col) const { return const_cast<RowStore*>(this)->at(row, col); }
-    const Cell& cell(int row, int col) const { return at(row, col); }
+    // Throws for a refused cell.
+    const Cell& cell(int row, int col) const;
     void appendRow(sqlite3_stmt* stmt, std::int64_t rowId, int firstColumn);
+    void appendText(Cell& cell, sqlite3_stmt* stmt, int col);
 
-    [[noreturn]] void refuse(sqlite3_stmt* stmt, int statementColumn, std::size_t column) const;
+    [[noreturn]] void refuse(std::size_t column, std::string_view held) const;
 
     std::vector<FieldType> types_;
     std::vector<bool> read_;
     std::vector<std::string> names_;
     std::string file_;
+    bool refuseOnRead_ = false;
     std::vector<std::unique_ptr<Cell[]>> blocks_;
     int rows_ = 0;
     std::string arena_;

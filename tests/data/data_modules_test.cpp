@@ -241,6 +241,9 @@ TEST_F(DataModules, ColumnsOfAnotherTypeOrMissingAreNamed)
         {"E1.db", "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0; DELETE FROM data WHERE Gyo > 100",
          "Cannot open the table file E1.db (E1.db-wal holds changes not yet written into it; open and close "
          "the file once with sqlite3 to write them)", nullptr},
+        {"E1.db", "PRAGMA journal_mode=WAL; UPDATE data SET KubunNo = 'abc' WHERE Gyo = 30; "
+         "PRAGMA wal_checkpoint(PASSIVE)", // the log is all in the file again: read, not refused
+         "Field 'KubunNo' in E1.db holds 'abc', which is not a 32-bit integer", nullptr},
         {"E1.db", "PRAGMA cache_size=1; BEGIN; CREATE TABLE t (a); "
          "INSERT INTO t SELECT zeroblob(60000) FROM data LIMIT 20", "Cannot open the table file "
          "E1.db (E1.db-journal holds a change left unfinished; open and close the file once with sqlite3 to "
@@ -284,6 +287,22 @@ TEST_F(DataModules, ARefusedTextRowLeavesTheNextReadable)
     ASSERT_TRUE(main.Locate("Gyo", {db::Value(30)}));
     EXPECT_EQ(houjin_->SSubTable.RecordCount(), 1);
     EXPECT_EQ(houjin_->SSubTable.FieldByName("Gyo").AsInteger(), 30);
+}
+
+// A link table too large to hold is read in blocks of rows around the ones
+// asked for: a bad cell refuses the article it belongs to, not its
+// neighbours, and that article's view shows nothing.
+TEST_F(DataModules, ABadLinkCellRefusesItsOwnArticleOnly)
+{
+    Exec("E4.db", "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x <= 100000) "
+                  "INSERT INTO data SELECT 1000000 + x, 0, 0, 0 FROM n; "
+                  "UPDATE data SET Sel = 'abc' WHERE Gyo = 70");
+    Start();
+    for (const std::int64_t gyo : {60, 70, 80}) {
+        platform::RunGuarded([&] { houjin_->SMainTable.Locate("Gyo", {db::Value(gyo)}); });
+        EXPECT_EQ(prompts_.shown.size(), gyo < 70 ? 0u : 1u) << gyo;
+        EXPECT_EQ(main_->SyohiRichEdit->Text().empty(), gyo == 70) << gyo;
+    }
 }
 
 // A link is a run of rows in Sel order; the file's indexes do not decide it.
