@@ -94,8 +94,8 @@ std::optional<std::string> WithEveryRowTested(std::string_view sql, std::string_
             continue;
         }
         if (!isWordByte(c)) {
-            if (c == ',' && depth == 0 && from != none && where == none && tail == sql.size())
-                return std::nullopt; // a join
+            if ((c == ',' || c == '(') && depth == 0 && from != none && where == none && tail == sql.size())
+                return std::nullopt; // a join, rows of a subquery
             depth += c == '(' ? 1 : c == ')' ? -1 : 0;
             ++i;
             continue;
@@ -118,7 +118,8 @@ std::optional<std::string> WithEveryRowTested(std::string_view sql, std::string_
                 from = i;
             else if (from != none && where == none && tail == sql.size() && is("WHERE"))
                 where = j;
-            else if (from != none && tail == sql.size() && is("ORDER"))
+            else if (from != none && tail == sql.size()
+                     && (is("ORDER") || is("GROUP") || is("HAVING") || is("WINDOW")))
                 tail = i;
         }
         i = j;

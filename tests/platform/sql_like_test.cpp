@@ -86,6 +86,8 @@ TEST(SqlRewrite, EveryRowTestedInTheStatementsOwnPass)
          "ORDER BY \"Limit\""},
         {"SELECT count(*) FROM data", "SELECT count(*) FROM data WHERE t OR 1 "},
         {"SELECT a FROM data ORDER BY a, b", "SELECT a FROM data  WHERE t OR 1 ORDER BY a, b"},
+        {"SELECT a FROM data WHERE b GROUP BY a", "SELECT a FROM data WHERE t OR ( b ) GROUP BY a"},
+        {"SELECT a FROM (SELECT a FROM data)", std::nullopt},
         {"SELECT a FROM data WHERE b LIMIT 5", std::nullopt}, {"SELECT a FROM data, data b", std::nullopt},
         {"SELECT a FROM data UNION SELECT b FROM data", std::nullopt},
         {"PRAGMA table_info(data)", std::nullopt},
