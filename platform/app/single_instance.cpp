@@ -109,13 +109,14 @@ bool PeerIsThisUser(qintptr socket)
 
 // Readers make and take away their sockets in the folder one at a time, so
 // that none takes another's for left over while it is being made or cleared.
+// A reader stopped while it holds the lock is waited for two seconds at most.
 class FolderLock {
 public:
     explicit FolderLock(const QByteArray& folder)
         : fd_(open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
     {
-        if (fd_ >= 0)
-            flock(fd_, LOCK_EX);
+        for (int waited = 0; fd_ >= 0 && flock(fd_, LOCK_EX | LOCK_NB) != 0 && waited < 2000; waited += 10)
+            usleep(10000);
     }
     ~FolderLock()
     {
