@@ -211,6 +211,8 @@ std::unique_ptr<Cursor> Query::Impl::readRows()
             rows.appendResult(st.get());
         }
     }
+    if (wrongCellSeen) // on a row that DISTINCT or HAVING left out
+        refuseWrongCell(*connection, *check, rewritten.fileName);
     if (scan)
         connection->numbersChecked = true;
     ranText = text;

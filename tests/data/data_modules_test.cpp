@@ -228,6 +228,10 @@ TEST_F(DataModules, ColumnsOfAnotherTypeOrMissingAreNamed)
          "which is not a 32-bit integer", "FROM E3.db WHERE ( MainGyo = 1 ) "},
         {"E3.db", "UPDATE data SET MainGyo = x'3132' WHERE rowid = 5", "Field 'MainGyo' in E3.db holds '12', "
          "which is not a 32-bit integer", "FROM E3.db WHERE ( MainGyo = 1 ) "},
+        {"E3.db", "INSERT INTO data SELECT Gyo, KubunNo, 'abc' FROM data WHERE MainGyo = 130 "
+         "ORDER BY Gyo DESC LIMIT 1",
+         "Field 'MainGyo' in E3.db holds 'abc', which is not a 32-bit integer", // one DISTINCT drops
+         "FROM E3.db WHERE ( MainGyo = 130 ) "},
         {"E3.db", Redeclare("Gyo INTEGER, KubunNo INTEGER, MainGyo BLOB"),
          "Field 'MainGyo' in E3.db is declared BLOB, not INTEGER", "FROM E3.db WHERE ( MainGyo = 1 ) "},
         {"E3.db", Redeclare("Gyo, KubunNo INTEGER, MainGyo INTEGER"),
