@@ -71,6 +71,9 @@ std::optional<std::string> fileStart(const std::string& path, std::size_t size)
 // generation (its salts). Without such an index every frame counts.
 bool walFramesPending(const std::string& path, const std::string& log)
 {
+    struct stat st {};
+    if (::stat((path + "-wal").c_str(), &st) == 0 && st.st_size <= static_cast<off_t>(kLogHeaderSize))
+        return false; // a header and no frame
     const std::optional<std::string> index = fileStart(path + "-shm", 100);
     if (!index || index->size() < 100 || log.size() < kLogHeaderSize
         || index->compare(0, 48, *index, 48, 48) != 0 || (*index)[12] != 1
