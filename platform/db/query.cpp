@@ -205,13 +205,12 @@ std::unique_ptr<Cursor> Query::Impl::readRows()
     {
         const ReadingPagesThrough scanned(connection->handle());
         wrongCellSeen = false;
-        while (st.step()) {
-            if (wrongCellSeen) // this row, or one the statement passed over
-                refuseWrongCell(*connection, *check, rewritten.fileName);
+        // A bad cell on this row, on one passed over, or on one that DISTINCT
+        // or HAVING left out: the first one in the file is named.
+        while (st.step() && !wrongCellSeen)
             rows.appendResult(st.get());
-        }
     }
-    if (wrongCellSeen) // on a row that DISTINCT or HAVING left out
+    if (wrongCellSeen)
         refuseWrongCell(*connection, *check, rewritten.fileName);
     if (scan)
         connection->numbersChecked = true;

@@ -38,37 +38,33 @@ void RowStore::appendRow(sqlite3_stmt* stmt, std::int64_t rowId, int col)
             continue;
         }
         const int stored = sqlite3_column_type(stmt, col);
-        const bool fits = types_[c] == FieldType::Integer
-                              ? stored == SQLITE_INTEGER && FitsInteger(sqlite3_column_int64(stmt, col))
-                              : stored == SQLITE_INTEGER || stored == SQLITE_FLOAT;
+        const FieldType type = types_[c];
+        std::int64_t i = 0;
         if (stored == SQLITE_NULL) {
             cell.kind = Kind::Null;
-        } else if (types_[c] != FieldType::Integer && types_[c] != FieldType::Float) {
-            appendText(cell, stmt, col);
-        } else if (!fits) {
-            appendText(cell, stmt, col);
-            if (!refuseOnRead_)
-                refuse(c, std::string_view(arena_).substr(cell.text.offset, cell.text.length));
-            cell.kind = Kind::Refused;
-        } else if (types_[c] == FieldType::Integer) {
+        } else if (type == FieldType::Integer && stored == SQLITE_INTEGER
+                   && FitsInteger(i = sqlite3_column_int64(stmt, col))) {
             cell.kind = Kind::Integer;
-            cell.i = sqlite3_column_int64(stmt, col);
-        } else {
+            cell.i = i;
+        } else if (type == FieldType::Float && (stored == SQLITE_INTEGER || stored == SQLITE_FLOAT)) {
             cell.kind = Kind::Float;
             cell.f = sqlite3_column_double(stmt, col);
+        } else {
+            // A text, or a number the reader cannot hold, kept as its bytes.
+            const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, col));
+            const auto n = static_cast<std::uint32_t>(sqlite3_column_bytes(stmt, col));
+            cell.kind = Kind::Text;
+            cell.text = {static_cast<std::uint32_t>(arena_.size()), n};
+            if (n > 0)
+                arena_.append(p, n);
+            if (type == FieldType::Integer || type == FieldType::Float) {
+                if (!refuseOnRead_)
+                    refuse(c, std::string_view(arena_).substr(cell.text.offset, n));
+                cell.kind = Kind::Refused;
+            }
         }
         ++col;
     }
-}
-
-void RowStore::appendText(Cell& cell, sqlite3_stmt* stmt, int col)
-{
-    const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, col));
-    const auto n = static_cast<std::uint32_t>(sqlite3_column_bytes(stmt, col));
-    cell.kind = Kind::Text;
-    cell.text = {static_cast<std::uint32_t>(arena_.size()), n};
-    if (n > 0)
-        arena_.append(p, n);
 }
 
 void RowStore::refuse(std::size_t column, std::string_view held) const

@@ -74,7 +74,6 @@ private:
     // Throws for a refused cell.
     const Cell& cell(int row, int col) const;
     void appendRow(sqlite3_stmt* stmt, std::int64_t rowId, int firstColumn);
-    void appendText(Cell& cell, sqlite3_stmt* stmt, int col);
 
     [[noreturn]] void refuse(std::size_t column, std::string_view held) const;
 
